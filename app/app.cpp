@@ -1,0 +1,34 @@
+#include "app/app.h"
+
+HINSTANCE AppInstance = nullptr;
+HWND MainWindow = nullptr;
+HFONT UiFont = nullptr;
+
+namespace {
+constexpr int kScreenX = 100;
+constexpr int kScreenY = 50;
+}  // namespace
+
+HWND CreateControl(LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width, int height, HWND parent,
+                   HMENU menu, HINSTANCE instance, LPVOID param) {
+    return CreateWindowExA(0, className, text, style, x, y, width, height, parent, menu, instance, param);
+}
+
+HFONT CreateUiFont() {
+    return CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+HFONT CreateHeavyFont(int height) {
+    return CreateFontA(height, 0, 0, 0, FW_HEAVY, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+void SendFont(HFONT font, std::initializer_list<HWND> controls) {
+    if (!font) return;
+    for (HWND control : controls) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+}
+
+void SetScreenFrame(int width, int height) {
+    SetWindowPos(MainWindow, HWND_TOP, kScreenX, kScreenY, width, height, 0);
+}

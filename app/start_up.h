@@ -1,0 +1,9 @@
+// Start-up: the single-instance rule, the main window and the message loop.
+#pragma once
+
+// False while another instance runs.
+bool IsFirstInstance();
+// Registers the window class, opens the main window with the interface font and the main menu,
+// and puts the test settings to their first values.
+void OpenMainWindow();
+void RunMessageLoop();

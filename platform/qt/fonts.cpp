@@ -1,0 +1,68 @@
+// CreateFontA on QFont. Heights follow GDI: negative is the character (em) height in pixels,
+// positive the cell height (ascent plus descent), 0 the face's default size.
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <map>
+
+#include "platform/qt/inspect.h"
+#include "platform/qt/layer.h"
+
+namespace layer {
+namespace {
+
+// MS Sans Serif's default size: 8 points at 96 dpi, a 13-pixel cell.
+constexpr int kDefaultCellHeight = 13;
+
+std::map<HFONT, QFont> Fonts;
+bool CreationFails = false;
+
+QString FamilyFor(const QString& face) {
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face)) return face;
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();  // the desktop's sans-serif
+}
+
+// The largest pixel size whose line (ascent plus descent) fits the cell height.
+int PixelSizeForCell(QFont font, int cellHeight) {
+    for (int size = cellHeight; size > 1; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).height() <= cellHeight) return size;
+    }
+    return 1;
+}
+
+}  // namespace
+
+bool FindFont(HFONT handle, QFont& font) {
+    auto found = Fonts.find(handle);
+    if (found == Fonts.end()) return false;
+    font = found->second;
+    return true;
+}
+
+bool FontOf(HFONT handle, QFont& font) { return FindFont(handle, font); }
+std::size_t LiveFontCount() { return Fonts.size(); }
+void SetFontCreationFails(bool fails) { CreationFails = fails; }
+
+}  // namespace layer
+
+using namespace layer;
+
+HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
+                         DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
+    EnsureApplication();
+    if (CreationFails) return nullptr;
+    QFont font;
+    font.setFamily(FamilyFor(FromAnsi(faceName)));
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(static_cast<QFont::Weight>(weight <= 0 ? 400 : std::min(weight, 1000)));
+    font.setItalic(italic != 0);
+    font.setUnderline(underline != 0);
+    font.setStrikeOut(strikeOut != 0);
+    if (height < 0)
+        font.setPixelSize(-height);
+    else
+        font.setPixelSize(PixelSizeForCell(font, height > 0 ? height : kDefaultCellHeight));
+    const auto handle = reinterpret_cast<HFONT>(NewHandleValue());
+    Fonts[handle] = font;
+    return handle;
+}

@@ -1,0 +1,81 @@
+// Internals shared by the files of the Qt implementation of the Win32 subset.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+class QWidget;
+class QFont;
+
+namespace layer {
+
+// Messages and codes that only the layer itself produces or handles.
+constexpr UINT kWmCreate = 0x0001;
+constexpr UINT kWmSetText = 0x000C;
+constexpr UINT kWmGetText = 0x000D;
+constexpr UINT kWmGetTextLength = 0x000E;
+constexpr UINT kWmClose = 0x0010;
+constexpr UINT kWmQuit = 0x0012;
+constexpr UINT kWmGetFont = 0x0031;
+constexpr UINT kWmNcDestroy = 0x0082;
+constexpr UINT kBmGetCheck = 0x00F0;
+constexpr WORD kBnClicked = 0;
+
+enum class Kind { TopLevel, Static, PushButton, GroupBox, RadioButton, Edit, UpDown };
+
+struct Window {
+    HWND handle = nullptr;
+    Kind kind = Kind::TopLevel;
+    std::string className;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    HWND parent = nullptr;
+    LONG_PTR id = 0;
+    WNDPROC procedure = nullptr;
+    QWidget* widget = nullptr;
+    HFONT font = nullptr;
+    HICON icon = nullptr;
+    std::string text;  // Windows-1251 bytes, as the window's procedure last stored them
+    bool destroying = false;
+};
+
+// Creates the QApplication on first use; every call that touches windows goes through it.
+void EnsureApplication();
+
+// Handle table. A handle is never 0 and never given out twice; a destroyed window's handle
+// finds nothing, so every call on it fails without effect.
+std::uintptr_t NewHandleValue();
+Window* FindWindow(HWND handle);
+Window& AddWindow(HWND handle);
+void RemoveWindow(HWND handle);
+std::vector<Window*> AllWindows();
+
+// The one path by which a message reaches a window procedure.
+LRESULT Deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+bool IsSelfOrDescendant(HWND ancestor, HWND window);
+
+// The system procedures of the predefined control classes.
+WNDPROC SystemProcedureFor(Kind kind);
+bool SystemClassKind(const std::string& className, DWORD style, Kind& kind);
+QWidget* CreateControlWidget(Window& window, QWidget* parent);
+
+// Fonts
+bool FindFont(HFONT handle, QFont& font);
+
+// Message queue: drops the posted messages and timers of a window that is going away.
+void ForgetWindowMessages(HWND handle);
+
+// Windows-1251 <-> QString; characters outside the code page become '?'.
+QString FromAnsi(const char* text);
+QString FromAnsi(const std::string& text);
+std::string ToAnsi(const QString& text);
+
+// Widgets of destroyed windows are hidden at once and deleted at the next safe point, when no
+// handler of theirs can still be on the stack.
+void RetireWidget(QWidget* widget);
+void DeleteRetiredWidgets();
+
+}  // namespace layer

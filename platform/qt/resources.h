@@ -1,0 +1,22 @@
+// Resources compiled into the binary: the string table and the icon.
+#pragma once
+
+#include <QIcon>
+#include <cstddef>
+
+#include "platform/win32.h"
+
+namespace layer {
+
+struct StringEntry {
+    UINT id;
+    const char* utf8;
+};
+
+// Generated at build time from resources/words.tsv, sorted by id.
+extern const StringEntry kStringTable[];
+extern const std::size_t kStringTableSize;
+
+bool FindIcon(HICON handle, QIcon& icon);
+
+}  // namespace layer

@@ -1,0 +1,293 @@
+// Window classes, the handle table and the window functions of the Win32 subset.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <memory>
+
+#include "platform/qt/inspect.h"
+#include "platform/qt/layer.h"
+#include "platform/qt/resources.h"
+
+namespace layer {
+namespace {
+
+// Outer size minus client size of a classic Win32 caption-and-border frame.
+constexpr int kFrameWidth = 6;
+constexpr int kFrameHeight = 25;
+
+std::uintptr_t NextHandle = 0x10000;
+std::map<HWND, std::unique_ptr<Window>> Windows;  // ordered by handle, that is by creation
+std::vector<QPointer<QWidget>> RetiredWidgets;
+MessageSpy Spy;
+
+struct ClassRecord {
+    std::string name;
+    WNDCLASSA fields;
+};
+std::map<std::string, ClassRecord> Classes;  // by lower-case name
+
+std::string Lower(const char* text) {
+    std::string result = text ? text : "";
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
+// The top-level window: a click on its close box (or Alt+F4) becomes WM_CLOSE, whose default
+// handling destroys the window.
+class TopLevelWidget : public QWidget {
+public:
+    explicit TopLevelWidget(HWND handle) : handle_(handle) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        SendMessageA(handle_, kWmClose, 0, 0);
+    }
+
+private:
+    HWND handle_;
+};
+
+QWidget* CreateTopLevelWidget(Window& window, const WNDCLASSA& windowClass, int x, int y, int width,
+                              int height) {
+    auto* widget = new TopLevelWidget(window.handle);
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (window.style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (window.style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+    if (window.exStyle & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    widget->setWindowFlags(flags);
+    widget->setAttribute(Qt::WA_DeleteOnClose, false);
+    widget->move(x, y);
+    widget->setFixedSize(std::max(0, width - kFrameWidth), std::max(0, height - kFrameHeight));
+    QIcon icon;
+    if (FindIcon(windowClass.hIcon, icon)) widget->setWindowIcon(icon);
+    return widget;
+}
+
+void DestroyTree(HWND handle) {
+    Window* window = FindWindow(handle);
+    if (!window || window->destroying) return;
+    window->destroying = true;
+    Deliver(handle, WM_DESTROY, 0, 0);
+    for (Window* child : AllWindows())
+        if (child->parent == handle) DestroyTree(child->handle);
+    Deliver(handle, kWmNcDestroy, 0, 0);
+    ForgetWindowMessages(handle);
+    RemoveWindow(handle);
+}
+
+}  // namespace
+
+void EnsureApplication() {
+    if (QApplication::instance()) return;
+    // The program takes no command line: Qt sees only the program's name.
+    static int argc = 1;
+    static char name[] = "vocarta";
+    static char* argv[] = {name, nullptr};
+    auto* application = new QApplication(argc, argv);
+    application->setQuitOnLastWindowClosed(false);
+}
+
+std::uintptr_t NewHandleValue() { return NextHandle += 4; }
+
+Window* FindWindow(HWND handle) {
+    auto found = Windows.find(handle);
+    return found == Windows.end() ? nullptr : found->second.get();
+}
+
+Window& AddWindow(HWND handle) {
+    auto& slot = Windows[handle];
+    slot = std::make_unique<Window>();
+    slot->handle = handle;
+    return *slot;
+}
+
+void RemoveWindow(HWND handle) { Windows.erase(handle); }
+
+std::vector<Window*> AllWindows() {
+    std::vector<Window*> result;
+    for (auto& entry : Windows) result.push_back(entry.second.get());
+    return result;
+}
+
+bool IsSelfOrDescendant(HWND ancestor, HWND window) {
+    for (Window* current = FindWindow(window); current; current = FindWindow(current->parent))
+        if (current->handle == ancestor) return true;
+    return false;
+}
+
+LRESULT Deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = FindWindow(handle);
+    if (!window) return 0;
+    if (Spy) Spy(handle, message, wParam, lParam);
+    return CallWindowProcA(window->procedure, handle, message, wParam, lParam);
+}
+
+void RetireWidget(QWidget* widget) {
+    widget->hide();
+    RetiredWidgets.emplace_back(widget);
+}
+
+void DeleteRetiredWidgets() {
+    auto retired = std::move(RetiredWidgets);
+    RetiredWidgets.clear();
+    for (auto& widget : retired) delete widget.data();
+}
+
+void SetMessageSpy(MessageSpy spy) { Spy = std::move(spy); }
+
+}  // namespace layer
+
+using namespace layer;
+
+WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
+    if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc) return 0;
+    const std::string key = Lower(windowClass->lpszClassName);
+    Kind ignored;
+    if (Classes.count(key) || SystemClassKind(key, 0, ignored)) return 0;
+    ClassRecord& record = Classes[key];
+    record.name = windowClass->lpszClassName;
+    record.fields = *windowClass;
+    record.fields.lpszClassName = record.name.c_str();
+    record.fields.lpszMenuName = nullptr;
+    return static_cast<WORD>(0xC000 + Classes.size());
+}
+
+HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y,
+                            int width, int height, HWND parent, HMENU menu, HINSTANCE, LPVOID) {
+    EnsureApplication();
+    const std::string key = Lower(className);
+    auto registered = Classes.find(key);
+    Kind kind = Kind::TopLevel;
+    if (registered != Classes.end()) {
+        if (style & WS_CHILD) return nullptr;  // the program's own class is only ever a top-level window
+    } else if (!SystemClassKind(key, style, kind) || !(style & WS_CHILD)) {
+        return nullptr;
+    }
+    Window* parentWindow = FindWindow(parent);
+    if ((style & WS_CHILD) && (!parentWindow || !parentWindow->widget)) return nullptr;
+
+    const HWND handle = reinterpret_cast<HWND>(NewHandleValue());
+    Window& window = AddWindow(handle);
+    window.kind = kind;
+    window.className = className;
+    window.style = style;
+    window.exStyle = exStyle;
+    window.parent = (style & WS_CHILD) ? parent : nullptr;
+    window.id = reinterpret_cast<LONG_PTR>(menu);
+    window.text = windowName ? windowName : "";
+    if (kind == Kind::TopLevel) {
+        window.procedure = registered->second.fields.lpfnWndProc;
+        window.widget = CreateTopLevelWidget(window, registered->second.fields, x, y, width, height);
+        window.widget->setWindowTitle(FromAnsi(window.text));
+    } else {
+        window.procedure = SystemProcedureFor(kind);
+        window.widget = CreateControlWidget(window, parentWindow->widget);
+        window.widget->setGeometry(x, y, width, height);
+    }
+    Deliver(handle, kWmCreate, 0, 0);
+    if (FindWindow(handle) && (style & WS_VISIBLE)) window.widget->show();
+    return FindWindow(handle) ? handle : nullptr;
+}
+
+BOOL WINAPI DestroyWindow(HWND handle) {
+    Window* window = FindWindow(handle);
+    if (!window || window->destroying) return FALSE;
+    QWidget* widget = window->widget;
+    DestroyTree(handle);
+    if (widget) RetireWidget(widget);
+    return TRUE;
+}
+
+LRESULT WINAPI DefWindowProcA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = FindWindow(handle);
+    if (!window) return 0;
+    switch (message) {
+    case kWmClose:
+        DestroyWindow(handle);
+        return 0;
+    case kWmSetText:
+        window->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        if (window->kind == Kind::TopLevel) window->widget->setWindowTitle(FromAnsi(window->text));
+        return TRUE;
+    case kWmGetTextLength:
+        return static_cast<LRESULT>(window->text.size());
+    case kWmGetText: {
+        auto* buffer = reinterpret_cast<char*>(lParam);
+        if (!buffer || wParam == 0) return 0;
+        const std::size_t count = std::min<std::size_t>(window->text.size(), wParam - 1);
+        window->text.copy(buffer, count);
+        buffer[count] = '\0';
+        return static_cast<LRESULT>(count);
+    }
+    default:
+        return 0;
+    }
+}
+
+LRESULT WINAPI CallWindowProcA(WNDPROC procedure, HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    return procedure ? procedure(handle, message, wParam, lParam) : 0;
+}
+
+LONG_PTR WINAPI SetWindowLongPtrA(HWND handle, int index, LONG_PTR newValue) {
+    Window* window = FindWindow(handle);
+    if (!window || index != GWLP_WNDPROC || !newValue) return 0;
+    const auto previous = reinterpret_cast<LONG_PTR>(window->procedure);
+    window->procedure = reinterpret_cast<WNDPROC>(newValue);
+    return previous;
+}
+
+LRESULT WINAPI SendMessageA(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Deliver(handle, message, wParam, lParam);
+}
+
+BOOL WINAPI SetWindowPos(HWND handle, HWND, int x, int y, int width, int height, UINT) {
+    Window* window = FindWindow(handle);
+    if (!window) return FALSE;
+    QWidget* widget = window->widget;
+    if (window->kind != Kind::TopLevel) {
+        widget->setGeometry(x, y, width, height);
+        return TRUE;
+    }
+    widget->move(x, y);
+    widget->setFixedSize(std::max(0, width - kFrameWidth), std::max(0, height - kFrameHeight));
+    widget->raise();
+    widget->activateWindow();
+    return TRUE;
+}
+
+BOOL WINAPI SetWindowTextA(HWND handle, LPCSTR text) {
+    if (!FindWindow(handle)) return FALSE;
+    return Deliver(handle, kWmSetText, 0, reinterpret_cast<LPARAM>(text)) ? TRUE : FALSE;
+}
+
+int WINAPI GetWindowTextLengthA(HWND handle) {
+    return static_cast<int>(Deliver(handle, kWmGetTextLength, 0, 0));
+}
+
+int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int bufferSize) {
+    if (!buffer || bufferSize <= 0) return 0;
+    buffer[0] = '\0';
+    return static_cast<int>(
+        Deliver(handle, kWmGetText, static_cast<WPARAM>(bufferSize), reinterpret_cast<LPARAM>(buffer)));
+}
+
+HWND WINAPI SetFocus(HWND handle) {
+    Window* window = FindWindow(handle);
+    if (!window) return nullptr;
+    HWND previous = nullptr;
+    for (Window* candidate : AllWindows())
+        if (candidate->widget && candidate->widget == QApplication::focusWidget()) previous = candidate->handle;
+    window->widget->setFocus(Qt::OtherFocusReason);
+    return previous;
+}
+
+BOOL WINAPI UpdateWindow(HWND handle) {
+    Window* window = FindWindow(handle);
+    if (!window) return FALSE;
+    window->widget->repaint();
+    return TRUE;
+}
