@@ -1,6 +1,7 @@
 // CreateFontA on QFont. Heights follow GDI: negative is the character (em) height in pixels,
 // positive the cell height (ascent plus descent), 0 the face's default size.
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <map>
 
@@ -18,7 +19,9 @@ bool CreationFails = false;
 
 QString FamilyFor(const QString& face) {
     if (!face.isEmpty() && QFontDatabase::hasFamily(face)) return face;
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();  // the desktop's sans-serif
+    QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);  // the desktop's sans-serif
+    desktop.setStyleHint(QFont::SansSerif);
+    return QFontInfo(desktop).family();
 }
 
 // The largest pixel size whose line (ascent plus descent) fits the cell height.

@@ -1,0 +1,3 @@
+# The Debian packages the build and the tests need.
+BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+TEST_PACKAGES=(libgtest-dev xvfb xauth openbox xdotool wmctrl x11-utils)

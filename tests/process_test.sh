@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# The real program as separate processes in a private X server with a window manager:
+# one instance at a time, closing ends it with exit code 0, the command line is ignored.
+# usage: process_test.sh path/to/vocarta
+set -u
+program=$1
+work=$(mktemp -d /tmp/vocarta-process-test.XXXXXX)
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+passed=0
+failed=0
+pids=()
+
+cleanup() {
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
+    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+openbox >/dev/null 2>&1 &
+wm=$!
+sleep 0.5
+
+check() {  # check NAME CONDITION...
+    local name=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+        echo "ok: $name"
+    else
+        failed=$((failed + 1))
+        echo "FAILED: $name"
+    fi
+}
+
+window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
+
+wait_for_windows() {  # wait_for_windows N: until exactly N windows show, at most 20 s
+    for _ in $(seq 200); do [ "$(window_count)" -eq "$1" ] && return 0; sleep 0.1; done
+    return 1
+}
+
+start() {  # start [ARGS...]: starts the program in the background; its pid is in $started
+    "$program" "$@" >"$work/out.$RANDOM" 2>&1 &
+    started=$!
+    pids+=("$started")
+}
+
+exits_with() {  # exits_with PID CODE: the process ends within 20 s with that exit code
+    for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+    kill -0 "$1" 2>/dev/null && return 1
+    wait "$1"
+    [ $? -eq "$2" ]
+}
+
+is_running() { kill -0 "$1" 2>/dev/null; }
+
+close_window() { wmctrl -c 'Vocarta 2.0'; }
+
+alt_f4() {  # the user's Alt+F4 on the active main window, taken by the window manager
+    local window
+    window=$(xdotool search --onlyvisible --name '^Vocarta 2\.0$' | head -1)
+    for _ in $(seq 50); do
+        xdotool windowactivate "$window" 2>/dev/null
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
+        sleep 0.1
+    done
+    xdotool key alt+F4
+}
+
+# A first start shows the window; a second one ends at once with 0 and shows nothing.
+start
+first=$started
+check "first start shows the main window" wait_for_windows 1
+start
+check "second start exits 0" exits_with "$started" 0
+check "second start adds no window" wait_for_windows 1
+check "first instance still runs" is_running "$first"
+
+# Closing the window ends the program with 0; the next start runs.
+close_window
+check "closing the window exits 0" exits_with "$first" 0
+check "no window left" wait_for_windows 0
+start
+second=$started
+check "a start after the first ended runs" wait_for_windows 1
+
+# A killed instance leaves no lock behind.
+kill -9 "$second"
+wait "$second" 2>/dev/null
+check "killed window gone" wait_for_windows 0
+start
+third=$started
+check "a start after SIGKILL runs" wait_for_windows 1
+alt_f4
+check "Alt+F4 exits 0" exits_with "$third" 0
+
+# Two started together: exactly one runs.
+start
+a=$started
+start
+b=$started
+sleep 1
+check "of two started together one window shows" wait_for_windows 1
+if is_running "$a"; then runner=$a; quitter=$b; else runner=$b; quitter=$a; fi
+check "the other one exits 0" exits_with "$quitter" 0
+check "the one that runs keeps running" is_running "$runner"
+close_window
+check "closing it exits 0" exits_with "$runner" 0
+
+# The command line is not read: not even Qt's own options reach Qt.
+start -platform offscreen --help -geometry 10x10+500+500 extra
+args=$started
+check "with arguments the window still shows on the display" wait_for_windows 1
+geometry=$(xdotool search --name '^Vocarta 2\.0$' getwindowgeometry 2>/dev/null | grep Geometry)
+check "with arguments the size is unchanged" test "$geometry" = "  Geometry: 294x155"
+close_window
+check "with arguments closing exits 0" exits_with "$args" 0
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
