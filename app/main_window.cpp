@@ -1,12 +1,19 @@
 #include "app/main_window.h"
 
 #include "app/main_menu.h"
+#include "learning/flash_cards.h"
+#include "learning/learning_screens.h"
 
 namespace {
 
 // Buttons all have the id 0, so a command is told apart by the handle of the control that sent
 // it. Every comparison is made, in this order, against the handles as they are at that moment.
 void DispatchCommand(HWND source) {
+    if (!source) return;  // not from a control: it must not match a control not yet created
+    if (source == LearningButton) BuildLearningSetupScreen();
+    if (source == LearningStartButton) StartLearning();
+    if (source == LearningStopButton) StopLearning();
+    if (source == PauseButton) TogglePause();
     if (source == MailButton) OpenMailLink();
     if (source == HomePageButton) OpenHomePage();
 }
@@ -23,6 +30,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         DispatchCommand(reinterpret_cast<HWND>(lParam));
         break;
     case WM_TIMER:
+        ShowNextCard();
         break;
     default:
         break;

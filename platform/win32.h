@@ -31,6 +31,7 @@ typedef const char* LPCSTR;
 typedef char* LPSTR;
 typedef void* LPVOID;
 typedef void* HANDLE;
+typedef void* HGDIOBJ;
 
 #define DECLARE_HANDLE(name) \
     struct name##__;         \
@@ -125,6 +126,10 @@ typedef SYSTEMTIME* LPSYSTEMTIME;
 #define BS_PUSHLIKE 0x00001000L
 
 #define ES_CENTER 0x0001L
+#define ES_NUMBER 0x2000L
+
+#define UDS_SETBUDDYINT 0x0002
+#define UDS_ALIGNRIGHT 0x0004
 
 // ---- Messages ----------------------------------------------------------------------------
 #define WM_DESTROY 0x0002
@@ -152,6 +157,8 @@ typedef SYSTEMTIME* LPSYSTEMTIME;
 #define DEFAULT_PITCH 0
 #define FF_DONTCARE 0
 #define SW_HIDE 0
+#define MB_OK 0x00000000L
+#define MB_TOPMOST 0x00040000L
 #define GWLP_WNDPROC (-4)
 
 // ---- kernel32 ----------------------------------------------------------------------------
@@ -184,11 +191,17 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferSize);
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, void* timerProc);
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
+int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // ---- gdi32 -------------------------------------------------------------------------------
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
                          DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outputPrecision,
                          DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR faceName);
+BOOL WINAPI DeleteObject(HGDIOBJ object);
+
+// ---- comctl32 ----------------------------------------------------------------------------
+HWND WINAPI CreateUpDownControl(DWORD style, int x, int y, int width, int height, HWND parent, int id,
+                                HINSTANCE instance, HWND buddy, int upper, int lower, int position);
 
 // ---- shell32 -----------------------------------------------------------------------------
 HINSTANCE WINAPI ShellExecuteA(HWND window, LPCSTR operation, LPCSTR file, LPCSTR parameters,

@@ -128,7 +128,8 @@ TEST_F(Links, HomePageButtonOpensTheHomePage) {
 
 TEST_F(Links, OtherCommandsOpenNothing) {
     Click(AboutText);
-    SendMessageA(MainWindow, WM_COMMAND, 0, 0);
+    SendMessageA(MainWindow, WM_COMMAND, 0, 0);  // no control: matches none, not even those not yet created
+    SendMessageA(MainWindow, WM_COMMAND, 0, 0x7FFF0001);
     SendMessageA(MainWindow, WM_TIMER, 99, 0);
     EXPECT_TRUE(catcher_.opened.isEmpty());
 }

@@ -1,8 +1,16 @@
-// The predefined control classes ("Static", "Button") and their system window procedures.
+// The predefined control classes ("Static", "Button", "Edit", the up-down control) and their
+// system window procedures.
 // A control's widget only shows what the procedure tells it; texts and fonts always arrive as
 // messages, so a procedure that replaces the system one sees them first.
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <charconv>
+#include <vector>
 
 #include "platform/qt/layer.h"
 
@@ -18,6 +26,7 @@ void ShowText(Window& window) {
     const QString text = DisplayText(window.text);
     if (auto* label = qobject_cast<QLabel*>(window.widget)) label->setText(text);
     if (auto* button = qobject_cast<QPushButton*>(window.widget)) button->setText(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(window.widget)) edit->setText(FromAnsi(window.text));
 }
 
 void ApplyFont(Window& window, HFONT handle) {
@@ -57,6 +66,168 @@ LRESULT CALLBACK ButtonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     return CommonControlMessage(handle, message, wParam, lParam);
 }
 
+// ---- Edit --------------------------------------------------------------------------------
+//
+// A key press in an edit field reaches the field's window procedure as WM_KEYDOWN first; only
+// when the message gets through to the system procedure does the field act on the key. So a
+// procedure that replaces the field's sees every key before the field does.
+
+struct PendingKey {
+    HWND window;
+    QKeyEvent* event;
+};
+std::vector<PendingKey> PendingKeys;  // nested: a procedure may run a message loop
+QKeyEvent* KeyLetThrough = nullptr;
+
+WPARAM VirtualKeyOf(const QKeyEvent& event) {
+    const int key = event.key();
+    if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 0x0D;
+    case Qt::Key_Backspace: return 0x08;
+    case Qt::Key_Tab: return 0x09;
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Space: return 0x20;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Left: return 0x25;
+    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Right: return 0x27;
+    case Qt::Key_Down: return 0x28;
+    case Qt::Key_Delete: return 0x2E;
+    default: return 0;
+    }
+}
+
+class EditKeys : public QObject {
+public:
+    explicit EditKeys(HWND handle, QObject* parent) : QObject(parent), handle_(handle) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress || event == KeyLetThrough) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        PendingKeys.push_back({handle_, key});
+        const LPARAM lParam = 1 | static_cast<LPARAM>((key->nativeScanCode() & 0xFF) << 16);
+        Deliver(handle_, WM_KEYDOWN, VirtualKeyOf(*key), lParam);
+        PendingKeys.pop_back();
+        return true;
+    }
+
+private:
+    HWND handle_;
+};
+
+// ES_NUMBER refuses typed characters other than digits; pasted or set texts are not filtered.
+bool RefusedByNumberStyle(const Window& window, const QKeyEvent& key) {
+    if (!(window.style & ES_NUMBER) || (key.modifiers() & Qt::ControlModifier)) return false;
+    for (QChar c : key.text())
+        if (c.isPrint() && !c.isDigit()) return true;
+    return false;
+}
+
+void ApplyPendingKey(Window& window) {
+    if (PendingKeys.empty() || PendingKeys.back().window != window.handle) return;
+    QKeyEvent* key = PendingKeys.back().event;
+    PendingKeys.back().window = nullptr;  // applied once
+    if (RefusedByNumberStyle(window, *key)) {
+        QApplication::beep();
+        return;
+    }
+    KeyLetThrough = key;
+    QCoreApplication::sendEvent(window.widget, key);
+    KeyLetThrough = nullptr;
+}
+
+LRESULT CALLBACK EditProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = FindWindow(handle);
+    if (!window) return 0;
+    auto* edit = static_cast<QLineEdit*>(window->widget);
+    switch (message) {
+    case WM_KEYDOWN:
+        ApplyPendingKey(*window);
+        return 0;
+    case kWmGetText:
+    case kWmGetTextLength:
+        window->text = ToAnsi(edit->text());
+        return DefWindowProcA(handle, message, wParam, lParam);
+    default:
+        return CommonControlMessage(handle, message, wParam, lParam);
+    }
+}
+
+QWidget* CreateEdit(Window& window, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setAlignment((window.style & ES_CENTER) ? Qt::AlignCenter : Qt::AlignLeft);
+    edit->setFrame((window.exStyle & WS_EX_CLIENTEDGE) || (window.style & WS_BORDER));
+    edit->installEventFilter(new EditKeys(window.handle, edit));
+    const HWND handle = window.handle;
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [handle] {
+        Window* self = FindWindow(handle);
+        if (!self) return;
+        const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(self->id), kEnChange);
+        Deliver(self->parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(handle));
+    });
+    return edit;
+}
+
+// ---- Up-down ----------------------------------------------------------------------------
+//
+// Each arrow click steps from the number the buddy shows now (or the last position, when it
+// shows none), stays within the range without wrapping, writes the new position into the buddy
+// (UDS_SETBUDDYINT) and reports it to the parent as WM_VSCROLL.
+
+bool ParseDecimal(const std::string& text, int& value) {
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && stop == end && !text.empty();
+}
+
+void StepUpDown(HWND handle, int delta) {
+    Window* window = FindWindow(handle);
+    if (!window) return;
+    auto& state = window->upDown;
+    char buffer[32] = "";
+    int current = state.position;
+    if (GetWindowTextA(state.buddy, buffer, sizeof buffer) > 0) ParseDecimal(buffer, current);
+    const int low = std::min(state.lower, state.upper), high = std::max(state.lower, state.upper);
+    const int step = state.upper >= state.lower ? delta : -delta;
+    state.position = std::clamp(static_cast<int>(std::clamp<long long>(static_cast<long long>(current) + step,
+                                                                         INT_MIN, INT_MAX)),
+                                low, high);
+    const int position = state.position;
+    const HWND parent = window->parent;
+    if (window->style & UDS_SETBUDDYINT) SetWindowTextA(state.buddy, std::to_string(position).c_str());
+    Deliver(parent, kWmVScroll, MAKEWPARAM(kSbThumbPosition, position), reinterpret_cast<LPARAM>(handle));
+}
+
+QToolButton* CreateArrow(QWidget* parent, Qt::ArrowType arrow, HWND handle, int delta) {
+    auto* button = new QToolButton(parent);
+    button->setArrowType(arrow);
+    button->setAutoRepeat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    QObject::connect(button, &QToolButton::clicked, button, [handle, delta] { StepUpDown(handle, delta); });
+    return button;
+}
+
+QWidget* CreateUpDown(Window& window, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    auto* layout = new QVBoxLayout(widget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(CreateArrow(widget, Qt::UpArrow, window.handle, +1));
+    layout->addWidget(CreateArrow(widget, Qt::DownArrow, window.handle, -1));
+    return widget;
+}
+
+LRESULT CALLBACK UpDownProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CommonControlMessage(handle, message, wParam, lParam);
+}
+
+// ---- Static and push button -----------------------------------------------------------
+
 QWidget* CreateStatic(Window& window, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);
@@ -92,6 +263,14 @@ bool SystemClassKind(const std::string& className, DWORD style, Kind& kind) {
         kind = Kind::PushButton;
         return true;
     }
+    if (className == "edit") {
+        kind = Kind::Edit;
+        return true;
+    }
+    if (className == "msctls_updown32") {
+        kind = Kind::UpDown;
+        return true;
+    }
     return false;
 }
 
@@ -101,16 +280,46 @@ WNDPROC SystemProcedureFor(Kind kind) {
         return StaticProc;
     case Kind::PushButton:
         return ButtonProc;
+    case Kind::Edit:
+        return EditProc;
+    case Kind::UpDown:
+        return UpDownProc;
     default:
         return nullptr;
     }
 }
 
 QWidget* CreateControlWidget(Window& window, QWidget* parent) {
-    QWidget* widget = window.kind == Kind::Static ? CreateStatic(window, parent) : CreatePushButton(window, parent);
+    QWidget* widget = nullptr;
+    switch (window.kind) {
+    case Kind::Static: widget = CreateStatic(window, parent); break;
+    case Kind::Edit: widget = CreateEdit(window, parent); break;
+    case Kind::UpDown: widget = CreateUpDown(window, parent); break;
+    default: widget = CreatePushButton(window, parent); break;
+    }
     window.widget = widget;
     ShowText(window);
     return widget;
 }
 
 }  // namespace layer
+
+using namespace layer;
+
+HWND WINAPI CreateUpDownControl(DWORD style, int x, int y, int width, int height, HWND parent, int id,
+                                HINSTANCE instance, HWND buddy, int upper, int lower, int position) {
+    const HWND handle = CreateWindowExA(0, "msctls_updown32", "", style, x, y, width, height, parent,
+                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    Window* window = FindWindow(handle);
+    if (!window) return nullptr;
+    window->upDown = {FindWindow(buddy) ? buddy : nullptr, lower, upper, position};
+    Window* buddyWindow = FindWindow(buddy);
+    if (buddyWindow && (style & UDS_ALIGNRIGHT)) {
+        // Against the buddy's right edge, as high as the buddy, which gives up that width.
+        const QRect field = buddyWindow->widget->geometry();
+        window->widget->setGeometry(field.right() + 1 - width, field.y(), width, field.height());
+        buddyWindow->widget->resize(std::max(0, field.width() - width), field.height());
+    }
+    if (buddyWindow && (style & UDS_SETBUDDYINT)) SetWindowTextA(buddy, std::to_string(position).c_str());
+    return handle;
+}

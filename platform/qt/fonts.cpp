@@ -69,3 +69,5 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
     Fonts[handle] = font;
     return handle;
 }
+
+BOOL WINAPI DeleteObject(HGDIOBJ object) { return Fonts.erase(static_cast<HFONT>(object)) ? TRUE : FALSE; }

@@ -37,6 +37,9 @@ void SetFontCreationFails(bool fails);
 using MessageSpy = std::function<void(HWND, UINT, WPARAM, LPARAM)>;
 void SetMessageSpy(MessageSpy spy);
 
+// The period of a running timer.
+bool TimerPeriod(HWND window, UINT_PTR id, UINT& milliseconds);
+
 // Queues a message as PostMessage would.
 void Post(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -22,7 +22,10 @@ constexpr UINT kWmQuit = 0x0012;
 constexpr UINT kWmGetFont = 0x0031;
 constexpr UINT kWmNcDestroy = 0x0082;
 constexpr UINT kBmGetCheck = 0x00F0;
+constexpr UINT kWmVScroll = 0x0115;
 constexpr WORD kBnClicked = 0;
+constexpr WORD kEnChange = 0x0300;
+constexpr WORD kSbThumbPosition = 4;
 
 enum class Kind { TopLevel, Static, PushButton, GroupBox, RadioButton, Edit, UpDown };
 
@@ -40,6 +43,10 @@ struct Window {
     HICON icon = nullptr;
     std::string text;  // Windows-1251 bytes, as the window's procedure last stored them
     bool destroying = false;
+    struct {
+        HWND buddy = nullptr;
+        int lower = 0, upper = 0, position = 0;
+    } upDown;  // an up-down control's range, position and buddy
 };
 
 // Creates the QApplication on first use; every call that touches windows goes through it.
@@ -75,7 +82,12 @@ std::string ToAnsi(const QString& text);
 
 // Widgets of destroyed windows are hidden at once and deleted at the next safe point, when no
 // handler of theirs can still be on the stack.
+// (The safe point: no message is being delivered.)
 void RetireWidget(QWidget* widget);
 void DeleteRetiredWidgets();
+
+// One pass of a message loop for every window: delivers one posted message or timer tick if
+// there is one, else lets Qt deliver input, waiting for it when asked to.
+void PumpMessages(bool wait);
 
 }  // namespace layer

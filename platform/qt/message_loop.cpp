@@ -92,6 +92,24 @@ void ForgetWindowMessages(HWND handle) {
     std::erase_if(Timers, [handle](const std::unique_ptr<Timer>& timer) { return timer->window == handle; });
 }
 
+bool TimerPeriod(HWND window, UINT_PTR id, UINT& milliseconds) {
+    for (auto& timer : Timers) {
+        if (timer->window != window || timer->id != id) continue;
+        milliseconds = static_cast<UINT>(std::chrono::duration_cast<std::chrono::milliseconds>(timer->period).count());
+        return true;
+    }
+    return false;
+}
+
+void PumpMessages(bool wait) {
+    MSG message{};
+    if (TakePosted(message, nullptr, 0, 0) || TakeTimer(message, nullptr, 0, 0)) {
+        DispatchMessageA(&message);
+        return;
+    }
+    QCoreApplication::processEvents(wait ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+}
+
 void ProcessPendingEvents() {
     EnsureApplication();
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -21,6 +21,7 @@ std::uintptr_t NextHandle = 0x10000;
 std::map<HWND, std::unique_ptr<Window>> Windows;  // ordered by handle, that is by creation
 std::vector<QPointer<QWidget>> RetiredWidgets;
 MessageSpy Spy;
+int DeliveryDepth = 0;  // messages being delivered right now, nested
 
 struct ClassRecord {
     std::string name;
@@ -46,6 +47,8 @@ protected:
         event->ignore();
         SendMessageA(handle_, kWmClose, 0, 0);
     }
+    // Like a Win32 window without dialog handling, Tab does not move the focus.
+    bool focusNextPrevChild(bool) override { return false; }
 
 private:
     HWND handle_;
@@ -123,7 +126,10 @@ LRESULT Deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = FindWindow(handle);
     if (!window) return 0;
     if (Spy) Spy(handle, message, wParam, lParam);
-    return CallWindowProcA(window->procedure, handle, message, wParam, lParam);
+    ++DeliveryDepth;
+    const LRESULT result = CallWindowProcA(window->procedure, handle, message, wParam, lParam);
+    --DeliveryDepth;
+    return result;
 }
 
 void RetireWidget(QWidget* widget) {
@@ -132,6 +138,7 @@ void RetireWidget(QWidget* widget) {
 }
 
 void DeleteRetiredWidgets() {
+    if (DeliveryDepth > 0) return;  // a handler of one of them may still be running
     auto retired = std::move(RetiredWidgets);
     RetiredWidgets.clear();
     for (auto& widget : retired) delete widget.data();
