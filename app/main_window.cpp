@@ -3,6 +3,7 @@
 #include "app/main_menu.h"
 #include "learning/flash_cards.h"
 #include "learning/learning_screens.h"
+#include "testing/test_screens.h"
 
 namespace {
 
@@ -11,8 +12,17 @@ namespace {
 void DispatchCommand(HWND source) {
     if (!source) return;  // not from a control: it must not match a control not yet created
     if (source == LearningButton) BuildLearningSetupScreen();
+    if (source == TestingButton) BuildTestSetupScreen();
     if (source == LearningStartButton) StartLearning();
     if (source == LearningStopButton) StopLearning();
+    if (source == TestStartButton) BuildTestRunScreen();
+    if (source == TypedStopButton) StopTypedTest();
+    if (source == ChoiceStopButton) StopChoiceTest();
+    if (source == ChoiceButton1) PressChoice(1);
+    if (source == ChoiceButton2) PressChoice(2);
+    if (source == ChoiceButton3) PressChoice(3);
+    if (source == ChoiceButton4) PressChoice(4);
+    if (source == ChoiceButton5) PressChoice(5);
     if (source == PauseButton) TogglePause();
     if (source == MailButton) OpenMailLink();
     if (source == HomePageButton) OpenHomePage();

@@ -42,6 +42,7 @@ DECLARE_HANDLE(HICON);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HFONT);
+DECLARE_HANDLE(HKL);
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
 
@@ -157,6 +158,7 @@ typedef SYSTEMTIME* LPSYSTEMTIME;
 #define DEFAULT_PITCH 0
 #define FF_DONTCARE 0
 #define SW_HIDE 0
+#define KLF_ACTIVATE 0x00000001
 #define MB_OK 0x00000000L
 #define MB_TOPMOST 0x00040000L
 #define GWLP_WNDPROC (-4)
@@ -192,6 +194,7 @@ int WINAPI LoadStringA(HINSTANCE instance, UINT id, LPSTR buffer, int bufferSize
 UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, void* timerProc);
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags);
 
 // ---- gdi32 -------------------------------------------------------------------------------
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,

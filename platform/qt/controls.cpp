@@ -3,10 +3,12 @@
 // A control's widget only shows what the procedure tells it; texts and fonts always arrive as
 // messages, so a procedure that replaces the system one sees them first.
 #include <QApplication>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <charconv>
@@ -25,7 +27,8 @@ QString DisplayText(const std::string& text) { return FromAnsi(text).replace(QSt
 void ShowText(Window& window) {
     const QString text = DisplayText(window.text);
     if (auto* label = qobject_cast<QLabel*>(window.widget)) label->setText(text);
-    if (auto* button = qobject_cast<QPushButton*>(window.widget)) button->setText(text);
+    if (auto* button = qobject_cast<QAbstractButton*>(window.widget)) button->setText(text);
+    if (auto* group = qobject_cast<QGroupBox*>(window.widget)) group->setTitle(text);
     if (auto* edit = qobject_cast<QLineEdit*>(window.widget)) edit->setText(FromAnsi(window.text));
 }
 
@@ -62,7 +65,18 @@ LRESULT CALLBACK StaticProc(HWND handle, UINT message, WPARAM wParam, LPARAM lPa
     return CommonControlMessage(handle, message, wParam, lParam);
 }
 
+// Radio buttons keep their check mark as Win32 does: BM_SETCHECK sets only the button it is
+// sent to; a click checks the button and clears the others in the same parent.
 LRESULT CALLBACK ButtonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
+    Window* window = FindWindow(handle);
+    auto* radio = window ? qobject_cast<QRadioButton*>(window->widget) : nullptr;
+    if (radio && message == BM_SETCHECK) {
+        radio->setAutoExclusive(false);
+        radio->setChecked(wParam == BST_CHECKED);
+        radio->setAutoExclusive(true);
+        return 0;
+    }
+    if (radio && message == kBmGetCheck) return radio->isChecked() ? BST_CHECKED : 0;
     return CommonControlMessage(handle, message, wParam, lParam);
 }
 
@@ -239,18 +253,30 @@ QWidget* CreateStatic(Window& window, QWidget* parent) {
 
 // A click is reported to the parent's procedure as WM_COMMAND with BN_CLICKED, the button's id
 // and its handle, as Win32 buttons do.
-QWidget* CreatePushButton(Window& window, QWidget* parent) {
-    auto* button = new QPushButton(parent);
-    button->setAutoDefault(false);
-    const HWND handle = window.handle;
+void ReportClicks(QAbstractButton* button, HWND handle) {
     QObject::connect(button, &QPushButton::clicked, button, [handle] {
         Window* self = FindWindow(handle);
         if (!self) return;
         const WPARAM wParam = MAKEWPARAM(static_cast<WORD>(self->id), kBnClicked);
         Deliver(self->parent, WM_COMMAND, wParam, reinterpret_cast<LPARAM>(handle));
     });
+}
+
+QWidget* CreatePushButton(Window& window, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setAutoDefault(false);
+    ReportClicks(button, window.handle);
     return button;
 }
+
+QWidget* CreateRadioButton(Window& window, QWidget* parent) {
+    auto* radio = new QRadioButton(parent);
+    radio->setAutoExclusive(true);
+    ReportClicks(radio, window.handle);
+    return radio;
+}
+
+QWidget* CreateGroupBox(Window&, QWidget* parent) { return new QGroupBox(parent); }
 
 }  // namespace
 
@@ -259,9 +285,13 @@ bool SystemClassKind(const std::string& className, DWORD style, Kind& kind) {
         kind = Kind::Static;
         return true;
     }
-    if (className == "button" && (style & kButtonTypeMask) == BS_PUSHBUTTON) {
-        kind = Kind::PushButton;
-        return true;
+    if (className == "button") {
+        switch (style & kButtonTypeMask) {
+        case BS_PUSHBUTTON: kind = Kind::PushButton; return true;
+        case BS_GROUPBOX: kind = Kind::GroupBox; return true;
+        case BS_AUTORADIOBUTTON: kind = Kind::RadioButton; return true;
+        default: return false;
+        }
     }
     if (className == "edit") {
         kind = Kind::Edit;
@@ -279,6 +309,8 @@ WNDPROC SystemProcedureFor(Kind kind) {
     case Kind::Static:
         return StaticProc;
     case Kind::PushButton:
+    case Kind::GroupBox:
+    case Kind::RadioButton:
         return ButtonProc;
     case Kind::Edit:
         return EditProc;
@@ -295,6 +327,8 @@ QWidget* CreateControlWidget(Window& window, QWidget* parent) {
     case Kind::Static: widget = CreateStatic(window, parent); break;
     case Kind::Edit: widget = CreateEdit(window, parent); break;
     case Kind::UpDown: widget = CreateUpDown(window, parent); break;
+    case Kind::GroupBox: widget = CreateGroupBox(window, parent); break;
+    case Kind::RadioButton: widget = CreateRadioButton(window, parent); break;
     default: widget = CreatePushButton(window, parent); break;
     }
     window.widget = widget;

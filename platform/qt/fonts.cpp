@@ -17,8 +17,14 @@ constexpr int kDefaultCellHeight = 13;
 std::map<HFONT, QFont> Fonts;
 bool CreationFails = false;
 
+// Faces metrically close to Windows' MS Sans Serif, where the face itself is missing.
+const char* const kSansSerifStandIns[] = {"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Nimbus Sans"};
+
 QString FamilyFor(const QString& face) {
     if (!face.isEmpty() && QFontDatabase::hasFamily(face)) return face;
+    if (face.compare(QStringLiteral("MS Sans Serif"), Qt::CaseInsensitive) == 0)
+        for (const char* standIn : kSansSerifStandIns)
+            if (QFontDatabase::hasFamily(standIn)) return standIn;
     QFont desktop = QFontDatabase::systemFont(QFontDatabase::GeneralFont);  // the desktop's sans-serif
     desktop.setStyleHint(QFont::SansSerif);
     return QFontInfo(desktop).family();

@@ -37,6 +37,9 @@ void SetFontCreationFails(bool fails);
 using MessageSpy = std::function<void(HWND, UINT, WPARAM, LPARAM)>;
 void SetMessageSpy(MessageSpy spy);
 
+// The layout id of the last LoadKeyboardLayoutA call ("" before the first).
+std::string LastKeyboardLayoutRequest();
+
 // The period of a running timer.
 bool TimerPeriod(HWND window, UINT_PTR id, UINT& milliseconds);
 

@@ -1,14 +1,30 @@
 // MessageBoxA: a box with its caption, text and one OK button. Without an owner it disables
 // nothing: its own loop keeps delivering input, posted messages and timer ticks to every window
 // until the box is dismissed.
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QSpacerItem>
 
 #include "platform/qt/layer.h"
 
 namespace {
+
 constexpr int kIdOk = 1;
+// Room beside the caption for the title bar's icon and close box.
+constexpr int kTitleBarExtra = 90;
+
+// Like a Win32 message box, the box is at least as wide as its caption.
+void FitCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int width = QFontMetrics(box.font()).horizontalAdvance(box.windowTitle()) + kTitleBarExtra;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
+
+}  // namespace
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     layer::EnsureApplication();
@@ -20,7 +36,10 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     box->setIcon(QMessageBox::NoIcon);
     box->setStandardButtons(QMessageBox::Ok);
     box->setWindowModality(ownerWindow ? Qt::WindowModal : Qt::NonModal);
-    if (type & MB_TOPMOST) box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    if (type & MB_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
+    box->setWindowFlags(flags);
+    FitCaption(*box);
     box->setAttribute(Qt::WA_DeleteOnClose, false);
     box->show();
     while (box && box->isVisible()) layer::PumpMessages(true);
