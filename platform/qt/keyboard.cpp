@@ -72,6 +72,7 @@ std::string LastKeyboardLayoutRequest() { return LastRequest; }
 HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     if (!layoutId) return nullptr;
     layer::LastRequest = layoutId;
+    layer::EnsureApplication();
     const layer::KnownLayout* known = nullptr;
     for (const auto& layout : layer::kLayouts)
         if (std::strcmp(layout.id, layoutId) == 0) known = &layout;
