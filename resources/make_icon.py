@@ -1,7 +1,11 @@
 #!/usr/bin/env python3
 """Draws the program's icon, lev1.ico: one 32 x 32 image, 8 bits per pixel, 256-colour palette.
-A white flash card with a dark blue "V" over the green, white and red of the Italian flag."""
+A white flash card with a dark blue "V" over the green, white and red of the Italian flag.
+Also writes the same picture as PNG, at 32 x 32 and scaled up pixel for pixel, for the desktop's
+icon theme (icons/vocarta-SIZE.png)."""
+import os
 import struct
+import zlib
 
 W = H = 32
 palette = [(0, 0, 0)] * 256
@@ -46,3 +50,22 @@ image = header + pal + xor + mask
 icondir = struct.pack('<HHH', 0, 1, 1)
 entry = struct.pack('<BBBBHHII', W, H, 0, 0, 1, 8, len(image), 6 + 16)
 open('lev1.ico', 'wb').write(icondir + entry + image)
+
+
+def png(size):
+    scale = size // W
+    raw = b''
+    for y in range(size):
+        raw += b'\0'
+        for x in range(size):
+            c = pixel(x // scale, y // scale)
+            r, g, b = palette[colours[c]]
+            raw += bytes((r, g, b, 0 if c == '.' else 255))
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff)
+    header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
+    return b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header) + chunk(b'IDAT', zlib.compress(raw, 9)) + chunk(b'IEND', b'')
+
+os.makedirs('icons', exist_ok=True)
+for size in (32, 64, 128, 256):
+    open(f'icons/vocarta-{size}.png', 'wb').write(png(size))
