@@ -1,4 +1,5 @@
 // Window classes, the handle table and the window functions of the Win32 subset.
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPointer>
@@ -70,6 +71,12 @@ QWidget* CreateTopLevelWidget(Window& window, const WNDCLASSA& windowClass, int 
     return widget;
 }
 
+// Screen readers see the main window as a frame (a plain QWidget would be a filler).
+QAccessibleInterface* AccessibleTopLevel(const QString&, QObject* object) {
+    auto* widget = dynamic_cast<TopLevelWidget*>(object);
+    return widget ? new QAccessibleWidget(widget, QAccessible::Window) : nullptr;
+}
+
 void DestroyTree(HWND handle) {
     Window* window = FindWindow(handle);
     if (!window || window->destroying) return;
@@ -92,6 +99,7 @@ void EnsureApplication() {
     static char* argv[] = {name, nullptr};
     auto* application = new QApplication(argc, argv);
     application->setQuitOnLastWindowClosed(false);
+    QAccessible::installFactory(AccessibleTopLevel);
 }
 
 std::uintptr_t NewHandleValue() { return NextHandle += 4; }
