@@ -14,6 +14,11 @@ HWND CreateControl(LPCSTR className, LPCSTR text, DWORD style, int x, int y, int
     return CreateWindowExA(0, className, text, style, x, y, width, height, parent, menu, instance, param);
 }
 
+HWND CreateScreenControl(HWND parent, LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width,
+                         int height) {
+    return CreateControl(className, text, style, x, y, width, height, parent, nullptr, AppInstance, nullptr);
+}
+
 HFONT CreateUiFont() {
     return CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
@@ -22,6 +27,11 @@ HFONT CreateUiFont() {
 HFONT CreateHeavyFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_HEAVY, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
+
+void ReleaseFont(HFONT& font) {
+    if (font) DeleteObject(font);
+    font = nullptr;
 }
 
 void SendFont(HFONT font, std::initializer_list<HWND> controls) {

@@ -13,10 +13,17 @@ extern HFONT UiFont;  // 0 when its creation failed
 HWND CreateControl(LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width, int height, HWND parent,
                    HMENU menu, HINSTANCE instance, LPVOID param);
 
+// A control of a screen: identifier 0, this program's instance, no creation data.
+HWND CreateScreenControl(HWND parent, LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width,
+                         int height);
+
 // A new font with the interface font's look: MS Sans Serif, 11 pixels, normal weight.
 HFONT CreateUiFont();
 // A heavy MS Sans Serif of the given height, for words and questions.
 HFONT CreateHeavyFont(int height);
+
+// Gives back a font no control shows any more, and forgets it.
+void ReleaseFont(HFONT& font);
 
 // Sends WM_SETFONT (without redraw) to each control, unless the font is 0.
 void SendFont(HFONT font, std::initializer_list<HWND> controls);

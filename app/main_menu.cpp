@@ -31,18 +31,14 @@ constexpr auto kTesting = Ansi("Тестирование");
 constexpr auto kMailCredit = Ansi("Авторы: команда Vocarta (написать письмо)");
 constexpr auto kHomePage = Ansi("Домашняя страница");
 
-HWND CreateMenuControl(LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width, int height) {
-    return CreateControl(className, text, style, x, y, width, height, MainWindow, nullptr, AppInstance, nullptr);
-}
-
 }  // namespace
 
 void ShowMainMenu() {
-    AboutText = CreateMenuControl("Static", "", kTextStyle, 10, 38, 265, 65);
-    LearningButton = CreateMenuControl("Button", kLearning, kButtonStyle, 14, 10, 120, 20);
-    TestingButton = CreateMenuControl("Button", kTesting, kButtonStyle, 158, 10, 120, 20);
-    MailButton = CreateMenuControl("Button", kMailCredit, kButtonStyle, 14, 110, 265, 20);
-    HomePageButton = CreateMenuControl("Button", kHomePage, kButtonStyle, 14, 130, 265, 20);
+    AboutText = CreateScreenControl(MainWindow, "Static", "", kTextStyle, 10, 38, 265, 65);
+    LearningButton = CreateScreenControl(MainWindow, "Button", kLearning, kButtonStyle, 14, 10, 120, 20);
+    TestingButton = CreateScreenControl(MainWindow, "Button", kTesting, kButtonStyle, 158, 10, 120, 20);
+    MailButton = CreateScreenControl(MainWindow, "Button", kMailCredit, kButtonStyle, 14, 110, 265, 20);
+    HomePageButton = CreateScreenControl(MainWindow, "Button", kHomePage, kButtonStyle, 14, 130, 265, 20);
     SendFont(UiFont, {AboutText, LearningButton, TestingButton, MailButton, HomePageButton});
     SetWindowTextA(AboutText, kAbout);
     UpdateWindow(MainWindow);

@@ -30,26 +30,17 @@ constexpr auto kStop = Ansi("Стоп");
 constexpr auto kPause = Ansi("Пауза");
 constexpr auto kContinue = Ansi("Продолжить");
 
-HWND CreateScreenControl(LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width, int height) {
-    return CreateControl(className, text, style, x, y, width, height, MainWindow, nullptr, AppInstance, nullptr);
-}
-
-// Fonts that no control shows any more are given back.
-void ReleaseFont(HFONT font) {
-    if (font) DeleteObject(font);
-}
-
 }  // namespace
 
 void BuildLearningSetupScreen() {
     DestroyMainMenu();
     SetScreenFrame(298, 103);
-    DisplayTimeLabel = CreateScreenControl("Static", "", kLabelStyle, 6, 6, 225, 21);
+    DisplayTimeLabel = CreateScreenControl(MainWindow, "Static", "", kLabelStyle, 6, 6, 225, 21);
     DisplayTimeEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", kFieldStyle, 225, 6, 60, 21, MainWindow, nullptr,
                                       AppInstance, nullptr);
     DisplayTimeUpDown = CreateUpDownControl(kUpDownStyle, 0, 0, 20, 20, MainWindow, 0, AppInstance, DisplayTimeEdit,
                                             10, 1, 2);
-    LearningStartButton = CreateScreenControl("Button", kStart, kButtonStyle, 6, 55, 278, 18);
+    LearningStartButton = CreateScreenControl(MainWindow, "Button", kStart, kButtonStyle, 6, 55, 278, 18);
     SetWindowTextA(DisplayTimeEdit, "2");
     SetFocus(DisplayTimeEdit);
     SendFont(UiFont, {DisplayTimeLabel, DisplayTimeEdit, LearningStartButton});
@@ -65,12 +56,12 @@ void DestroyLearningSetupScreen() {
 }
 
 void BuildLearningRunScreen() {
-    const HFONT replacedUiFont = UiFont;
+    HFONT replacedUiFont = UiFont;
     SetScreenFrame(450, 130);
-    WordLine = CreateScreenControl("Static", "", kLineStyle, 6, 16, 431, 20);
-    TranslationLine = CreateScreenControl("Static", "", kLineStyle, 6, 40, 431, 20);
-    LearningStopButton = CreateScreenControl("Button", kStop, kButtonStyle, 221, 80, 215, 21);
-    PauseButton = CreateScreenControl("Button", kPause, kButtonStyle, 6, 80, 215, 21);
+    WordLine = CreateScreenControl(MainWindow, "Static", "", kLineStyle, 6, 16, 431, 20);
+    TranslationLine = CreateScreenControl(MainWindow, "Static", "", kLineStyle, 6, 40, 431, 20);
+    LearningStopButton = CreateScreenControl(MainWindow, "Button", kStop, kButtonStyle, 221, 80, 215, 21);
+    PauseButton = CreateScreenControl(MainWindow, "Button", kPause, kButtonStyle, 6, 80, 215, 21);
     CardFont = UiFont = CreateHeavyFont(kCardFontHeight);
     SendFont(UiFont, {WordLine, TranslationLine});
     UiFont = CreateUiFont();
@@ -85,7 +76,6 @@ void DestroyLearningRunScreen() {
     DestroyWindow(LearningStopButton);
     DestroyWindow(PauseButton);
     ReleaseFont(CardFont);
-    CardFont = nullptr;
 }
 
 void UpdatePauseButtonText() { SetWindowTextA(PauseButton, CardsRunning != 0 ? kPause : kContinue); }

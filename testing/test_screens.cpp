@@ -55,24 +55,15 @@ constexpr auto kStopTesting = Ansi("Остановить тестировани�
 HFONT QuestionFont = nullptr;
 HFONT ChoiceFont = nullptr;
 
-HWND CreateChild(HWND parent, LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width, int height) {
-    return CreateControl(className, text, style, x, y, width, height, parent, nullptr, AppInstance, nullptr);
-}
-
 WNDPROC Subclass(HWND control, WNDPROC procedure) {
     return reinterpret_cast<WNDPROC>(SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
-void ReleaseFont(HFONT& font) {
-    if (font) DeleteObject(font);
-    font = nullptr;
-}
-
 // The run screen's last font becomes the interface font; the one it replaces serves no control.
 void ReplaceUiFont() {
-    const HFONT replaced = UiFont;
+    HFONT replaced = UiFont;
     UiFont = CreateUiFont();
-    if (replaced) DeleteObject(replaced);
+    ReleaseFont(replaced);
 }
 
 void DestroySetupScreen() {
@@ -88,13 +79,13 @@ void DestroySetupScreen() {
 
 void BuildChoiceLayout() {
     SetScreenFrame(450, 240);
-    QuestionLabel = CreateChild(MainWindow, "Static", "", kQuestionStyle, 5, 5, 435, 50);
-    ChoiceButton1 = CreateChild(MainWindow, "Button", "", kChoiceStyle, 5, 58, 435, 20);
-    ChoiceButton2 = CreateChild(MainWindow, "Button", "", kChoiceStyle, 5, 78, 435, 20);
-    ChoiceButton3 = CreateChild(MainWindow, "Button", "", kChoiceStyle, 5, 98, 435, 20);
-    ChoiceButton4 = CreateChild(MainWindow, "Button", "", kChoiceStyle, 5, 118, 435, 20);
-    ChoiceButton5 = CreateChild(MainWindow, "Button", "", kChoiceStyle, 5, 138, 435, 20);
-    ChoiceStopButton = CreateChild(MainWindow, "Button", kStopTesting, kChoiceStyle, 5, 188, 435, 20);
+    QuestionLabel = CreateScreenControl(MainWindow, "Static", "", kQuestionStyle, 5, 5, 435, 50);
+    ChoiceButton1 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 58, 435, 20);
+    ChoiceButton2 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 78, 435, 20);
+    ChoiceButton3 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 98, 435, 20);
+    ChoiceButton4 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 118, 435, 20);
+    ChoiceButton5 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 138, 435, 20);
+    ChoiceStopButton = CreateScreenControl(MainWindow, "Button", kStopTesting, kChoiceStyle, 5, 188, 435, 20);
     QuestionFont = CreateHeavyFont(kChoiceQuestionFontHeight);
     SendFont(QuestionFont, {QuestionLabel});
     ChoiceFont = CreateHeavyFont(kChoiceFontHeight);
@@ -106,11 +97,11 @@ void BuildChoiceLayout() {
 
 void BuildTypedLayout() {
     SetScreenFrame(450, 130);
-    QuestionLabel = CreateChild(MainWindow, "Static", "", kQuestionStyle, 6, 16, 431, 20);
+    QuestionLabel = CreateScreenControl(MainWindow, "Static", "", kQuestionStyle, 6, 16, 431, 20);
     AnswerEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", kAnswerStyle, 6, 50, 431, 20, MainWindow,
                                  reinterpret_cast<HMENU>(kAnswerEditId), AppInstance, nullptr);
     PreviousAnswerEditProc = Subclass(AnswerEdit, AnswerEditProc);
-    TypedStopButton = CreateChild(MainWindow, "Button", kStopTesting, kPushStyle, 6, 80, 431, 21);
+    TypedStopButton = CreateScreenControl(MainWindow, "Button", kStopTesting, kPushStyle, 6, 80, 431, 21);
     QuestionFont = CreateHeavyFont(kTypedQuestionFontHeight);
     SendFont(QuestionFont, {QuestionLabel});
     ReplaceUiFont();
@@ -136,17 +127,17 @@ void BuildTestSetupScreen() {
     HintMode = WithHint;
     Direction = Mixed;
     SetScreenFrame(300, 110);
-    HintModeGroup = CreateChild(MainWindow, "Button", "", kGroupStyle, 5, 0, 139, 53);
+    HintModeGroup = CreateScreenControl(MainWindow, "Button", "", kGroupStyle, 5, 0, 139, 53);
     PreviousHintModeGroupProc = Subclass(HintModeGroup, HintModeGroupProc);
-    WithHintRadio = CreateChild(HintModeGroup, "Button", kWithHint, kRadioStyle, 5, 15, 120, 15);
-    WithoutHintRadio = CreateChild(HintModeGroup, "Button", kWithoutHint, kRadioStyle, 5, 33, 120, 15);
+    WithHintRadio = CreateScreenControl(HintModeGroup, "Button", kWithHint, kRadioStyle, 5, 15, 120, 15);
+    WithoutHintRadio = CreateScreenControl(HintModeGroup, "Button", kWithoutHint, kRadioStyle, 5, 33, 120, 15);
     SendFont(UiFont, {WithHintRadio, WithoutHintRadio});
-    DirectionGroup = CreateChild(MainWindow, "Button", "", kGroupStyle, 150, 0, 139, 80);
+    DirectionGroup = CreateScreenControl(MainWindow, "Button", "", kGroupStyle, 150, 0, 139, 80);
     PreviousDirectionGroupProc = Subclass(DirectionGroup, DirectionGroupProc);
-    MixedRadio = CreateChild(DirectionGroup, "Button", kMixed, kRadioStyle, 5, 15, 100, 15);
-    RussianToItalianRadio = CreateChild(DirectionGroup, "Button", kRussianToItalian, kRadioStyle, 5, 33, 130, 15);
-    ItalianToRussianRadio = CreateChild(DirectionGroup, "Button", kItalianToRussian, kRadioStyle, 5, 51, 130, 15);
-    TestStartButton = CreateChild(MainWindow, "Button", kStart, kPushStyle, 5, 58, 139, 20);
+    MixedRadio = CreateScreenControl(DirectionGroup, "Button", kMixed, kRadioStyle, 5, 15, 100, 15);
+    RussianToItalianRadio = CreateScreenControl(DirectionGroup, "Button", kRussianToItalian, kRadioStyle, 5, 33, 130, 15);
+    ItalianToRussianRadio = CreateScreenControl(DirectionGroup, "Button", kItalianToRussian, kRadioStyle, 5, 51, 130, 15);
+    TestStartButton = CreateScreenControl(MainWindow, "Button", kStart, kPushStyle, 5, 58, 139, 20);
     SendFont(UiFont, {MixedRadio, RussianToItalianRadio, ItalianToRussianRadio, TestStartButton});
     SendMessageA(WithHintRadio, BM_SETCHECK, BST_CHECKED, 0);
     SendMessageA(MixedRadio, BM_SETCHECK, BST_CHECKED, 0);
