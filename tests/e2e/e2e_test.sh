@@ -3,7 +3,7 @@
 # the openbox window manager and the accessibility bus. The script acts only as a user would
 # (clicks at client coordinates, typing, Alt+F4) and reads the outcome from outside: window
 # geometry and state, the keyboard group, the texts through AT-SPI, the exit code.
-# usage: dbus-run-session -- e2e_test.sh VOCARTA XKB_GROUP WORDS.TSV SCREENSHOT_DIR
+# usage: e2e_test.sh VOCARTA XKB_GROUP WORDS.TSV SCREENSHOT_DIR, on a session bus (run_e2e.sh)
 set -u
 program=$1
 xkb_group=$2
