@@ -164,6 +164,18 @@ TEST_F(Platform, ClosingRunsCloseThenDestroyParentFirst) {
     EXPECT_EQ(layer::LiveWindowCount(), 0u);
 }
 
+TEST_F(Platform, DestroyingAWindowDestroysItsChildrenAndTheirs) {
+    HWND window = CreateTestWindow();
+    HWND group = CreateChild(window, "Button", BS_GROUPBOX);
+    HWND first = CreateChild(group, "Button", BS_AUTORADIOBUTTON, "one");
+    HWND second = CreateChild(group, "Button", BS_AUTORADIOBUTTON, "two");
+    HWND label = CreateChild(window, "Static", SS_LEFT);
+    ASSERT_TRUE(DestroyWindow(window));
+    for (HWND gone : {window, group, first, second, label}) EXPECT_FALSE(layer::IsWindowHandle(gone));
+    layer::ProcessPendingEvents();
+    EXPECT_EQ(layer::LiveWindowCount(), 0u);
+}
+
 TEST_F(Platform, TextsAndFontsReachTheControlThroughItsProcedure) {
     HWND window = CreateTestWindow();
     HWND label = CreateChild(window, "Static", SS_CENTER);

@@ -11,7 +11,9 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <charconv>
+#include <climits>
 #include <vector>
 
 #include "platform/qt/layer.h"

@@ -4,8 +4,10 @@
 #include <QCloseEvent>
 #include <QPointer>
 #include <QWidget>
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "platform/qt/inspect.h"
 #include "platform/qt/layer.h"
@@ -82,8 +84,10 @@ void DestroyTree(HWND handle) {
     if (!window || window->destroying) return;
     window->destroying = true;
     Deliver(handle, WM_DESTROY, 0, 0);
+    std::vector<HWND> children;  // by handle: destroying one child may destroy others' records
     for (Window* child : AllWindows())
-        if (child->parent == handle) DestroyTree(child->handle);
+        if (child->parent == handle) children.push_back(child->handle);
+    for (HWND child : children) DestroyTree(child);
     Deliver(handle, kWmNcDestroy, 0, 0);
     ForgetWindowMessages(handle);
     RemoveWindow(handle);
