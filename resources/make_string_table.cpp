@@ -1,6 +1,7 @@
 // Build tool: turns words.tsv (UTF-8, "index<TAB>russian<TAB>italian") into the program's string
 // table: the Russian text under the index, the Italian text under 10000 + index.
-// usage: make_string_table words.tsv output.cpp
+// usage: make_string_table words.tsv output.cpp        C++ table for the Qt layer
+//        make_string_table --rc words.tsv output.rc    STRINGTABLE for the Windows resource compiler
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -33,6 +34,24 @@ std::string CLiteral(const std::string& text) {
     return literal + "\"";
 }
 
+// A resource-script string: UTF-8 as it is (the script declares code page 65001, so windres
+// stores it as UTF-16), with quotes doubled and backslashes escaped. Control characters have no
+// place in a word list and are refused.
+bool RcLiteral(const std::string& text, std::string& literal) {
+    literal = "\"";
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) return false;
+        if (c == '"')
+            literal += "\"\"";
+        else if (c == '\\')
+            literal += "\\\\";
+        else
+            literal.push_back(static_cast<char>(c));
+    }
+    literal += "\"";
+    return true;
+}
+
 bool ParseLine(const std::string& line, long previous, Pair& pair, std::string& error) {
     const auto tab1 = line.find('\t');
     const auto tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
@@ -57,28 +76,7 @@ bool ParseLine(const std::string& line, long previous, Pair& pair, std::string& 
     return true;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: make_string_table words.tsv output.cpp\n";
-        return 2;
-    }
-    std::ifstream input(argv[1], std::ios::binary);
-    if (!input) {
-        std::cerr << argv[1] << ": cannot open\n";
-        return 1;
-    }
-    std::vector<Pair> pairs;
-    std::string line, error;
-    for (long number = 1; std::getline(input, line); ++number) {
-        Pair pair;
-        if (!ParseLine(line, pairs.empty() ? 0 : pairs.back().index, pair, error)) {
-            std::cerr << argv[1] << ":" << number << ": " << error << "\n";
-            return 1;
-        }
-        pairs.push_back(pair);
-    }
+std::string CppTable(const std::vector<Pair>& pairs) {
     std::ostringstream out;
     out << "// Generated from resources/words.tsv by make_string_table. Do not edit.\n"
         << "#include \"platform/qt/resources.h\"\n\nnamespace layer {\n\nconst StringEntry kStringTable[] = {\n";
@@ -86,7 +84,63 @@ int main(int argc, char** argv) {
     for (const Pair& pair : pairs)
         out << "    {" << kItalianBase + pair.index << ", " << CLiteral(pair.italian) << "},\n";
     out << "};\n\nconst std::size_t kStringTableSize = " << pairs.size() * 2 << ";\n\n}  // namespace layer\n";
-    std::ofstream output(argv[2], std::ios::binary);
-    output << out.str();
+    return out.str();
+}
+
+bool RcTable(const std::vector<Pair>& pairs, std::string& table, std::string& error) {
+    std::ostringstream out;
+    out << "// Generated from resources/words.tsv by make_string_table. Do not edit.\n"
+        << "#pragma code_page(65001)\n#include <winresrc.h>\n\n"
+        << "LANGUAGE LANG_RUSSIAN, SUBLANG_DEFAULT\n\nSTRINGTABLE\nBEGIN\n";
+    std::string literal;
+    for (int language = 0; language < 2; ++language) {
+        for (const Pair& pair : pairs) {
+            const std::string& text = language == 0 ? pair.russian : pair.italian;
+            if (!RcLiteral(text, literal)) {
+                error = "index " + std::to_string(pair.index) + ": control character in the text";
+                return false;
+            }
+            out << "    " << (language == 0 ? 0 : kItalianBase) + pair.index << ", " << literal << "\n";
+        }
+    }
+    out << "END\n";
+    table = out.str();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool rc = argc == 4 && std::string(argv[1]) == "--rc";
+    if (argc != 3 && !rc) {
+        std::cerr << "usage: make_string_table [--rc] words.tsv output\n";
+        return 2;
+    }
+    const char* inputPath = argv[argc - 2];
+    const char* outputPath = argv[argc - 1];
+    std::ifstream input(inputPath, std::ios::binary);
+    if (!input) {
+        std::cerr << inputPath << ": cannot open\n";
+        return 1;
+    }
+    std::vector<Pair> pairs;
+    std::string line, error;
+    for (long number = 1; std::getline(input, line); ++number) {
+        Pair pair;
+        if (!ParseLine(line, pairs.empty() ? 0 : pairs.back().index, pair, error)) {
+            std::cerr << inputPath << ":" << number << ": " << error << "\n";
+            return 1;
+        }
+        pairs.push_back(pair);
+    }
+    std::string table;
+    if (!rc) {
+        table = CppTable(pairs);
+    } else if (!RcTable(pairs, table, error)) {
+        std::cerr << inputPath << ": " << error << "\n";
+        return 1;
+    }
+    std::ofstream output(outputPath, std::ios::binary);
+    output << table;
     return output ? 0 : 1;
 }
