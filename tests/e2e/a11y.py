@@ -42,4 +42,7 @@ def main():
             print(f'{role}\t{name}\t{window}')
 
 
-main()
+try:
+    main()
+except BrokenPipeError:  # the reader had what it wanted (grep -q)
+    sys.stderr.close()
