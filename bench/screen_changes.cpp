@@ -98,8 +98,8 @@ int main(int argc, char** argv) {
         std::printf("| screen change %s (median of %zu) | %.2f ms (worst %.2f) | | |\n", name.c_str(), values.size(),
                     median, *std::max_element(values.begin(), values.end()));
     }
-    std::printf("| screen change, all kinds (median of %zu) | %.2f ms (worst %.2f) | under 5 ms | %s |\n", all.size(),
-                Median(all), *std::max_element(all.begin(), all.end()),
+    std::printf("| screen change, all kinds (median of %zu) | %.2f ms (worst %.2f; slowest kind's median %.2f) | under 5 ms (the median of each kind) | %s |\n",
+                all.size(), Median(all), *std::max_element(all.begin(), all.end()), worstMedian,
                 worstMedian < kTargetMilliseconds ? "met" : "missed");
     if (unpainted) std::printf("| screen changes whose controls were not all painted within 1 s | %d | 0 | |\n", unpainted);
     return 0;
