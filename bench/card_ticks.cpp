@@ -1,7 +1,11 @@
 // Measures the spacing of the flash cards' timer ticks as the program receives them.
-// usage: card_ticks [TICKS] [SECONDS]   (defaults: 50 ticks of a 1-second period)
+// Each tick is due a whole number of periods after the start; how late it arrives is its
+// lateness. Drift is the lateness of the last tick less that of the first: it stays near zero
+// when late ticks do not push the later ones back.
+// usage: card_ticks [TICKS] [SECONDS]   (defaults: 100 ticks of a 1-second period)
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -12,8 +16,12 @@
 #include "learning/learning_screens.h"
 #include "platform/qt/inspect.h"
 
+namespace {
+constexpr double kTolerance = 5.0;  // ms
+}  // namespace
+
 int main(int argc, char** argv) {
-    const int ticks = argc > 1 ? std::atoi(argv[1]) : 50;
+    const int ticks = argc > 1 ? std::atoi(argv[1]) : 100;
     const char* seconds = argc > 2 ? argv[2] : "1";
     using Clock = std::chrono::steady_clock;
     std::vector<Clock::time_point> arrivals;
@@ -30,18 +38,28 @@ int main(int argc, char** argv) {
         DispatchMessageA(&message);
 
     const double period = std::atof(seconds) * 1000.0;
-    std::vector<double> spacing, deviation;
-    for (std::size_t i = 1; i < arrivals.size(); ++i) {
+    std::vector<double> spacing, deviation, lateness;
+    for (std::size_t i = 0; i < arrivals.size(); ++i) {
+        // Tick i + 1 is due i + 1 periods after the start.
+        lateness.push_back(std::chrono::duration<double, std::milli>(arrivals[i] - start).count() -
+                           period * static_cast<double>(i + 1));
+        if (i == 0) continue;
         spacing.push_back(std::chrono::duration<double, std::milli>(arrivals[i] - arrivals[i - 1]).count());
         deviation.push_back(std::abs(spacing.back() - period));
     }
+    if (spacing.empty()) {
+        std::fprintf(stderr, "card_ticks: too few ticks\n");
+        return 1;
+    }
     std::sort(spacing.begin(), spacing.end());
-    const double drift = std::chrono::duration<double, std::milli>(arrivals.back() - start).count() -
-                         period * static_cast<double>(arrivals.size());
-    std::printf("ticks %zu, period %.0f ms\n", arrivals.size(), period);
-    std::printf("spacing median %.2f ms, shortest %.2f ms, longest %.2f ms\n", spacing[spacing.size() / 2],
-                spacing.front(), spacing.back());
-    std::printf("worst deviation from the period %.2f ms\n", *std::max_element(deviation.begin(), deviation.end()));
-    std::printf("drift of the last tick from its schedule %.2f ms\n", drift);
+    const double worst = *std::max_element(deviation.begin(), deviation.end());
+    const double drift = lateness.back() - lateness.front();
+    const auto [earliest, latest] = std::minmax_element(lateness.begin(), lateness.end());
+    std::printf("| card ticks, %.0f ms period: spacing of %zu ticks | median %.2f ms (shortest %.2f, longest %.2f) | | |\n",
+                period, arrivals.size(), spacing[spacing.size() / 2], spacing.front(), spacing.back());
+    std::printf("| card ticks: worst deviation of a spacing from the period | %.2f ms | within 5 ms | %s |\n", worst,
+                worst <= kTolerance ? "met" : "missed");
+    std::printf("| card ticks: drift, lateness of the last tick less that of the first | %+.2f ms (lateness of all %zu ticks within a range of %.2f ms) | no drift (within 5 ms) | %s |\n",
+                drift, lateness.size(), *latest - *earliest, std::abs(drift) <= kTolerance ? "met" : "missed");
     return 0;
 }

@@ -58,9 +58,12 @@ void TickThroughTheLoop(HWND window, UINT_PTR id) {
 
 namespace {
 
-QMessageBox* VisibleBox() {
+// A box that is up and that no watcher has taken yet, so that a box opened while another one is
+// still up is found too.
+QMessageBox* NewVisibleBox() {
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) return box;
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && !box->property("seen").toBool())
+            return box;
     return nullptr;
 }
 
@@ -84,8 +87,8 @@ std::vector<SeenBox> DismissingBoxes(const std::function<void()>& action,
     QTimer watcher;
     watcher.setInterval(5);
     QObject::connect(&watcher, &QTimer::timeout, [&] {
-        QMessageBox* box = VisibleBox();
-        if (!box || box->property("seen").toBool()) return;
+        QMessageBox* box = NewVisibleBox();
+        if (!box) return;
         box->setProperty("seen", true);
         seen.push_back(Describe(*box));
         if (whileUp) whileUp(static_cast<int>(seen.size()));
