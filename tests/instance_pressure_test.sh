@@ -12,8 +12,8 @@ work=$(mktemp -d /tmp/vocarta-instance-pressure.XXXXXX)
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
-passed=0
-failed=0
+source "$(dirname "$0")/harness.sh"
+CHECK_QUIET=1  # fifty rounds: only failures are worth a line
 pids=()
 
 cleanup() {
@@ -25,24 +25,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
+start_x_server "$work"
+start_window_manager
 
-check() {  # check NAME CONDITION...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
-}
 
 window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
 
@@ -119,5 +104,4 @@ wmctrl -c 'Vocarta 2.0'
 check "closing it exits 0" exits_with "$after_kill" 0
 
 echo "instance pressure: $rounds rounds in $((($(date +%s%N) - started_at) / 1000000)) ms"
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -6,43 +6,33 @@ source_dir=$1
 build_dir=$2
 work=$(mktemp -d /tmp/vocarta-package-test.XXXXXX)
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() {
-    local name=$1
-    shift
-    if "$@" >"$work/last.log" 2>&1; then
-        passed=$((passed + 1)); echo "ok: $name"
-    else
-        failed=$((failed + 1)); echo "FAILED: $name"; sed 's/^/    /' "$work/last.log"
-    fi
-}
+source "$(dirname "$0")/harness.sh"
+# Here a failing check also shows what its command said.
+quietly() { "$@" >"$work/last.log" 2>&1 || { sed 's/^/    /' "$work/last.log"; return 1; }; }
 
-check "desktop entry is valid" desktop-file-validate "$source_dir/packaging/vocarta.desktop"
-check "AppStream data is valid" appstreamcli validate --no-net "$build_dir/org.example.vocarta.metainfo.xml"
+check "desktop entry is valid" quietly desktop-file-validate "$source_dir/packaging/vocarta.desktop"
+check "AppStream data is valid" quietly appstreamcli validate --no-net "$build_dir/org.example.vocarta.metainfo.xml"
 
 DESTDIR=$work/root cmake --install "$build_dir" --prefix /usr >/dev/null
 for path in bin/vocarta share/applications/vocarta.desktop share/metainfo/org.example.vocarta.metainfo.xml \
     share/icons/hicolor/32x32/apps/vocarta.png share/icons/hicolor/256x256/apps/vocarta.png; do
     check "installs /usr/$path" test -s "$work/root/usr/$path"
 done
-check "the installed icon is 32 x 32" bash -c "file '$work/root/usr/share/icons/hicolor/32x32/apps/vocarta.png' | grep -q '32 x 32'"
+check "the installed icon is 32 x 32" quietly bash -c "file '$work/root/usr/share/icons/hicolor/32x32/apps/vocarta.png' | grep -q '32 x 32'"
 
 (cd "$work" && cpack -B "$work/package" --config "$build_dir/CPackConfig.cmake" >/dev/null 2>&1)
 deb=$(ls "$work"/package/vocarta_*.deb 2>/dev/null | head -1)
-check "cpack builds a .deb" test -s "$deb"
-check "the .deb holds the program and its desktop files" bash -c \
+check "cpack builds a .deb" quietly test -s "$deb"
+check "the .deb holds the program and its desktop files" quietly bash -c \
     "dpkg-deb -c '$deb' | grep -q './usr/bin/vocarta' && dpkg-deb -c '$deb' | grep -q 'applications/vocarta.desktop'"
-check "the .deb depends on Qt's widgets library" bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6"
-check "apt-get accepts the .deb" apt-get install -s "$deb"
+check "the .deb depends on Qt's widgets library" quietly bash -c "dpkg-deb -f '$deb' Depends | grep -q libqt6widgets6"
+check "apt-get accepts the .deb" quietly apt-get install -s "$deb"
 
 # The packaged program starts, once.
 dpkg-deb -x "$deb" "$work/extracted"
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_x_server "$work"
 "$work/extracted/usr/bin/vocarta" >/dev/null 2>&1 &
 first=$!
 shows_one_window() {
@@ -52,10 +42,9 @@ shows_one_window() {
     done
     return 1
 }
-check "the packaged program shows its window" shows_one_window
-check "a second packaged start exits 0" timeout 20 "$work/extracted/usr/bin/vocarta"
-check "still one window" shows_one_window
+check "the packaged program shows its window" quietly shows_one_window
+check "a second packaged start exits 0" quietly timeout 20 "$work/extracted/usr/bin/vocarta"
+check "still one window" quietly shows_one_window
 kill "$first"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

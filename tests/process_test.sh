@@ -8,8 +8,7 @@ work=$(mktemp -d /tmp/vocarta-process-test.XXXXXX)
 export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
-passed=0
-failed=0
+source "$(dirname "$0")/harness.sh"
 pids=()
 
 cleanup() {
@@ -21,25 +20,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 &
-wm=$!
-sleep 0.5
-
-check() {  # check NAME CONDITION...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
-}
+start_x_server "$work"
+start_window_manager
 
 window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
 
@@ -125,5 +107,4 @@ check "with arguments the size is unchanged" test "$geometry" = "  Geometry: 294
 close_window
 check "with arguments closing exits 0" exits_with "$args" 0
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

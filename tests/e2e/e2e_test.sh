@@ -16,8 +16,7 @@ export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-passed=0
-failed=0
+source "$here/../harness.sh"
 pids=()
 
 cleanup() {
@@ -28,25 +27,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=:$(cat "$work/display")
+start_x_server "$work"
 setxkbmap -layout us,ru
-openbox >/dev/null 2>&1 &
-sleep 0.5
+start_window_manager
 /usr/bin/python3 "$here/a11y.py" names >/dev/null 2>&1  # brings up the accessibility bus
 
 # ---- Helpers ------------------------------------------------------------------------------
-
-check() {  # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1)); echo "ok: $name"
-    else
-        failed=$((failed + 1)); echo "FAILED: $name"
-    fi
-}
 
 eventually() {  # eventually COMMAND...: true within 10 s
     for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
@@ -255,5 +241,4 @@ check "a box is up" eventually has_box
 alt_f4 "$wid"
 check "Alt+F4 with a box up exits 0" exits_with "$pid" 0
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -5,19 +5,7 @@
 set -u
 objdump=$1
 program=$2
-passed=0
-failed=0
-check() {  # check NAME CONDITION...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
-}
+source "$(dirname "$0")/../harness.sh"
 
 headers=$("$objdump" -p "$program") || { echo "FAILED: $objdump cannot read $program"; echo "0 passed, 1 failed"; exit 1; }
 dlls=$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr '[:lower:]' '[:upper:]' | sort)
@@ -42,5 +30,4 @@ check "no C++ runtime DLL" bash -c '! grep -q -E "LIBSTDC|LIBGCC|WINPTHREAD" <<<
 check "GUI subsystem" grep -q -E '^Subsystem[[:space:]]+00000002' <<<"$headers"
 check "64-bit x86" grep -q -E '^Magic[[:space:]]+020b' <<<"$headers"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report

@@ -13,8 +13,7 @@ for tool in Xvfb xdotool xwininfo xprop; do command -v $tool >/dev/null || fail 
 prepare_wine
 
 work=$(mktemp -d /tmp/vocarta-wine-test.XXXXXX)
-passed=0
-failed=0
+source "$(dirname "$(readlink -f "$0")")/../harness.sh"
 pids=()
 
 cleanup() {
@@ -27,23 +26,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
-
-check() {  # check NAME CONDITION...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        echo "ok: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
-}
+start_x_server "$work" || fail "Xvfb did not start"
 
 main_window() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null; }
 window_count() { main_window | wc -l; }
@@ -138,5 +121,4 @@ check "the caption has a close button" test -n "$button"
 check "closing the window exits 0" exits_with "$first" 0 30
 check "no window left" wait_for_windows 0 5
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+report
