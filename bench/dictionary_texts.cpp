@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "statistics.h"
 #include "dictionary/dictionary.h"
 
 namespace {
@@ -16,11 +17,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 double Nanoseconds(Clock::duration duration) { return std::chrono::duration<double, std::nano>(duration).count(); }
-
-double Median(std::vector<double>& values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 std::size_t Sink = 0;  // keeps the calls from being optimised away
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "statistics.h"
 #include "app/start_up.h"
 #include "bench/screen_round.h"
 #include "platform/qt/inspect.h"
@@ -44,14 +45,6 @@ bool AllPainted(const PaintWatch& watch) {
         if (widget && widget->isVisible() && !watch.painted.count(widget)) return false;
     }
     return true;
-}
-
-double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace

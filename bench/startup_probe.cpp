@@ -31,6 +31,8 @@
 #include <thread>
 #include <vector>
 
+#include "statistics.h"
+
 extern char** environ;
 
 namespace {
@@ -41,8 +43,6 @@ constexpr auto kSettled = std::chrono::milliseconds(800);  // no change for this
 constexpr auto kGiveUp = std::chrono::seconds(20);
 // A grab counts as the painted picture when at most this share of its pixels still differs.
 constexpr double kCloseEnough = 0.01;
-
-double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
 
 int IgnoreXErrors(Display*, XErrorEvent*) { return 0; }  // windows come and go while we look
 
@@ -201,12 +201,6 @@ Result StartOnce(Display* display, const std::string& title, const std::string& 
         }
     }
     return result;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 }  // namespace

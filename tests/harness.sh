@@ -39,3 +39,53 @@ start_window_manager() {
     wm=$!
     sleep 0.5
 }
+
+# ---- Copies of the program in the background (needs $program and $work) ------------------
+
+pids=()
+
+# start [ARGS...]: the program in the background; its pid is in $started.
+start() {
+    "$program" "$@" >>"$work/program.log" 2>&1 &
+    started=$!
+    pids+=("$started")
+}
+
+is_running() { kill -0 "$1" 2>/dev/null; }
+
+# exits_with PID CODE: the process ends within 20 s, with that exit code.
+exits_with() {
+    for _ in $(seq 1000); do is_running "$1" || break; sleep 0.02; done
+    is_running "$1" && return 1
+    wait "$1"
+    [ $? -eq "$2" ]
+}
+
+window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
+
+# wait_for_windows N: until exactly N main windows show, at most 20 s.
+wait_for_windows() {
+    for _ in $(seq 400); do [ "$(window_count)" -eq "$1" ] && return 0; sleep 0.05; done
+    return 1
+}
+
+# activate WINDOW: until the window manager says it is the active one.
+activate() {
+    for _ in $(seq 50); do
+        xdotool windowactivate "$1" 2>/dev/null
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# alt_f4 WINDOW: the user's Alt+F4 on that window, taken by the window manager.
+alt_f4() { activate "$1"; xdotool key alt+F4; }
+
+# For the EXIT trap: ends the copies of the program, the X server and the window manager.
+stop_everything() {
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
+    kill $(jobs -p) 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}

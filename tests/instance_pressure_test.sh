@@ -14,42 +14,11 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 source "$(dirname "$0")/harness.sh"
 CHECK_QUIET=1  # fifty rounds: only failures are worth a line
-pids=()
 
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
-    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_everything EXIT
 
 start_x_server "$work"
 start_window_manager
-
-
-window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
-
-wait_for_windows() {  # wait_for_windows N: until exactly N windows show, at most 20 s
-    for _ in $(seq 400); do [ "$(window_count)" -eq "$1" ] && return 0; sleep 0.05; done
-    return 1
-}
-
-is_running() { kill -0 "$1" 2>/dev/null; }
-
-exits_with() {  # exits_with PID CODE: the process ends within 20 s with that exit code
-    for _ in $(seq 1000); do is_running "$1" || break; sleep 0.02; done
-    is_running "$1" && return 1
-    wait "$1"
-    [ $? -eq "$2" ]
-}
-
-start() {  # start: the program in the background; its pid is in $started
-    "$program" >>"$work/output" 2>&1 &
-    started=$!
-    pids+=("$started")
-}
 
 one_exits() {  # one_exits A B: waits up to 20 s until A or B has ended; names it in $quitter
     quitter=""

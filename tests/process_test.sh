@@ -9,54 +9,13 @@ export XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 source "$(dirname "$0")/harness.sh"
-pids=()
 
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
-    [ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
-    [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_everything EXIT
 
 start_x_server "$work"
 start_window_manager
 
-window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
-
-wait_for_windows() {  # wait_for_windows N: until exactly N windows show, at most 20 s
-    for _ in $(seq 200); do [ "$(window_count)" -eq "$1" ] && return 0; sleep 0.1; done
-    return 1
-}
-
-start() {  # start [ARGS...]: starts the program in the background; its pid is in $started
-    "$program" "$@" >"$work/out.$RANDOM" 2>&1 &
-    started=$!
-    pids+=("$started")
-}
-
-exits_with() {  # exits_with PID CODE: the process ends within 20 s with that exit code
-    for _ in $(seq 200); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$1" 2>/dev/null && return 1
-    wait "$1"
-    [ $? -eq "$2" ]
-}
-
-is_running() { kill -0 "$1" 2>/dev/null; }
-
 close_window() { wmctrl -c 'Vocarta 2.0'; }
-
-alt_f4() {  # the user's Alt+F4 on the active main window, taken by the window manager
-    local window
-    window=$(xdotool search --onlyvisible --name '^Vocarta 2\.0$' | head -1)
-    for _ in $(seq 50); do
-        xdotool windowactivate "$window" 2>/dev/null
-        [ "$(xdotool getactivewindow 2>/dev/null)" = "$window" ] && break
-        sleep 0.1
-    done
-    xdotool key alt+F4
-}
 
 # A first start shows the window; a second one ends at once with 0 and shows nothing.
 start
@@ -82,7 +41,7 @@ check "killed window gone" wait_for_windows 0
 start
 third=$started
 check "a start after SIGKILL runs" wait_for_windows 1
-alt_f4
+alt_f4 "$(xdotool search --onlyvisible --name '^Vocarta 2\.0$' | head -1)"
 check "Alt+F4 exits 0" exits_with "$third" 0
 
 # Two started together: exactly one runs.

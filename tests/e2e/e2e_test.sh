@@ -17,15 +17,7 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 source "$here/../harness.sh"
-pids=()
-
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
-    kill $(jobs -p) 2>/dev/null
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+trap stop_everything EXIT
 
 start_x_server "$work"
 setxkbmap -layout us,ru
@@ -39,22 +31,8 @@ eventually() {  # eventually COMMAND...: true within 10 s
     return 1
 }
 
-start() {
-    "$program" "$@" >>"$work/program.log" 2>&1 &
-    started=$!
-    pids+=("$started")
-}
-
-exits_with() {  # exits_with PID CODE
-    for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    kill -0 "$1" 2>/dev/null && return 1
-    wait "$1"
-    [ $? -eq "$2" ]
-}
-
 main_window() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | head -1; }
 has_main_window() { [ -n "$(main_window)" ]; }
-window_count() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null | wc -l; }
 box_window() { xdotool search --onlyvisible --name '^Неправильно!!!$|^Упс\.\.\.$' 2>/dev/null | head -1; }
 has_box() { [ -n "$(box_window)" ]; }
 no_box() { [ -z "$(box_window)" ]; }
@@ -85,16 +63,6 @@ click() {  # click X Y, in the main window's client coordinates
     sleep 0.3
 }
 
-activate() {  # activate WINDOW: until the window manager says it is active
-    for _ in $(seq 50); do
-        xdotool windowactivate "$1" 2>/dev/null
-        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-alt_f4() { activate "$1"; xdotool key alt+F4; }
 
 dismiss_box() {
     local box
