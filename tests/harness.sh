@@ -79,8 +79,13 @@ activate() {
     return 1
 }
 
-# alt_f4 WINDOW: the user's Alt+F4 on that window, taken by the window manager.
-alt_f4() { activate "$1"; xdotool key alt+F4; }
+# alt_f4 WINDOW: the user's Alt+F4 on that window, taken by the window manager. The pause lets
+# the keyboard focus follow the activation, as it has long done by the time a person's hand acts.
+alt_f4() {
+    activate "$1"
+    sleep 0.3
+    xdotool key alt+F4
+}
 
 # For the EXIT trap: ends the copies of the program, the X server and the window manager.
 stop_everything() {
