@@ -79,12 +79,16 @@ activate() {
     return 1
 }
 
-# alt_f4 WINDOW: the user's Alt+F4 on that window, taken by the window manager. The pause lets
-# the keyboard focus follow the activation, as it has long done by the time a person's hand acts.
+# alt_f4 WINDOW: the user's Alt+F4 on that window, taken by the window manager. Like a person,
+# it presses again (up to three times) when the window manager let a press go by, as openbox
+# sometimes does while it is still settling the focus after another window went away.
 alt_f4() {
-    activate "$1"
-    sleep 0.3
-    xdotool key alt+F4
+    for _ in 1 2 3; do
+        activate "$1"
+        sleep 0.3
+        xdotool key alt+F4
+        for _ in $(seq 30); do xwininfo -id "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
+    done
 }
 
 # For the EXIT trap: ends the copies of the program, the X server and the window manager.
