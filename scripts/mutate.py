@@ -1,0 +1,249 @@
+#!/usr/bin/env python3
+"""Mutation runs: does the test suite notice small faults put into the program?
+
+Finds mutation sites in the program and the Qt layer, applies one mutant at a time to its file,
+builds the default preset incrementally, runs its tests and puts the file back.
+
+  scripts/mutate.py --list                     every site: id, place, operator, change
+  scripts/mutate.py --sample 40 --seed 1       40 sites drawn with seed 1 (same tree, same sites)
+  scripts/mutate.py --only 3fa2c1d0 9b0e...    the sites with these ids
+  options: --label L (ctest -L L), --timeout S (per test, default 120), --log FILE
+
+A mutant is killed when a test fails or hangs (timed-out counts as killed), survived when every
+test passes, did-not-build when it does not compile. A site's id is a hash of its file's name,
+its operator and its line's text, so it stays the same when other lines move.
+"""
+import argparse
+import hashlib
+import os
+import random
+import re
+import signal
+import subprocess
+import sys
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SOURCES = ["app", "dictionary", "learning", "quiz", "testing", "platform/qt"]
+SINGLE_FILES = ["platform/cp1251.h", "resources/make_string_table.cpp"]
+
+SWAPS = {  # operator: {token: replacement}, tokens matched with blanks on both sides
+    "relational": {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="},
+    "logical": {"&&": "||", "||": "&&"},
+    "arithmetic": {"+": "-", "-": "+"},
+}
+BINARY = re.compile(r"(?<=\s)(<=|>=|==|!=|&&|\|\||<|>|\+|-)(?=\s)")
+INTEGER = re.compile(r"(?<![\w.])(0[xX][0-9a-fA-F]+|\d+)([uUlL]*)(?![\w.])")
+NEGATION = re.compile(r"!(?!=)")
+BOOLEAN = re.compile(r"\b(true|false|TRUE|FALSE)\b")
+FLIP_BOOLEAN = {"true": "false", "false": "true", "TRUE": "FALSE", "FALSE": "TRUE"}
+CALL = re.compile(r"^(\s*)[A-Za-z_][\w:]*(?:(?:\.|->)[A-Za-z_]\w*)*\s*\(.*\);\s*$")
+NOT_CALLS = ("return", "if", "while", "for", "switch", "case", "delete", "throw", "else", "do")
+
+
+def source_files():
+    files = []
+    for folder in SOURCES:
+        path = os.path.join(ROOT, folder)
+        if os.path.isdir(path):
+            files += [os.path.join(folder, name) for name in sorted(os.listdir(path))
+                      if name.endswith((".cpp", ".h"))]
+    return files + [f for f in SINGLE_FILES if os.path.exists(os.path.join(ROOT, f))]
+
+
+def masked(line):
+    """The line with string and character literals blanked and a // comment cut off."""
+    out, quote, i = [], None, 0
+    while i < len(line):
+        c = line[i]
+        if quote:
+            if c == "\\":
+                out.append("  ")
+                i += 2
+                continue
+            if c == quote:
+                quote = None
+            out.append(" " if quote else c)
+        elif c in "\"'":
+            quote = c
+            out.append(c)
+        elif line.startswith("//", i):
+            break
+        else:
+            out.append(c)
+        i += 1
+    return "".join(out).ljust(len(line))
+
+
+def balanced(text):
+    return text.count("(") == text.count(")")
+
+
+def sites_of_line(code):
+    """(operator, column, old text, new text) of every mutation on one masked line."""
+    found = []
+    for m in BINARY.finditer(code):
+        token = m.group(1)
+        for operator, table in SWAPS.items():
+            if token in table:
+                found.append((operator, m.start(), token, table[token]))
+    for m in INTEGER.finditer(code):
+        digits = m.group(1)
+        value = int(digits, 16) if digits[:2].lower() == "0x" else int(digits)
+        hexadecimal = "0x" + format(value + 1, "X" if digits[2:].isupper() else "x")
+        new = hexadecimal if digits[:2].lower() == "0x" else str(value + 1)
+        found.append(("literal", m.start(), digits, new))
+    for m in NEGATION.finditer(code):
+        found.append(("negation", m.start(), "!", ""))
+    for m in BOOLEAN.finditer(code):
+        found.append(("boolean", m.start(), m.group(1), FLIP_BOOLEAN[m.group(1)]))
+    call = CALL.match(code)
+    if call and code.split("(")[0].split()[0] not in NOT_CALLS and balanced(code) and "=" not in code.split("(")[0]:
+        found.append(("call", len(call.group(1)), code.strip(), ";"))
+    return found
+
+
+def find_sites():
+    sites, seen = [], {}
+    for path in source_files():
+        with open(os.path.join(ROOT, path), encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        for number, line in enumerate(lines, 1):
+            stripped = line.strip()
+            if not stripped or stripped.startswith(("#", "//")):
+                continue
+            for operator, column, old, new in sites_of_line(masked(line)):
+                if operator == "call":
+                    old = stripped
+                indent = len(line) - len(line.lstrip())
+                key = "|".join([os.path.basename(path), operator, stripped, str(column - indent)])
+                seen[key] = seen.get(key, 0) + 1  # the same line twice in one file
+                ident = hashlib.sha1(f"{key}|{seen[key]}".encode()).hexdigest()[:8]
+                sites.append(dict(id=ident, path=path, line=number, column=column, operator=operator,
+                                  old=old, new=new))
+    return sites
+
+
+def mutated_text(site):
+    with open(os.path.join(ROOT, site["path"]), encoding="utf-8") as f:
+        original = f.read()
+    lines = original.split("\n")
+    line = lines[site["line"] - 1]
+    column, old = site["column"], site["old"]
+    if line[column:column + len(old)] != old:
+        raise SystemExit(f"{site['id']}: {site['path']}:{site['line']} no longer reads {old!r}")
+    lines[site["line"] - 1] = line[:column] + site["new"] + line[column + len(old):]
+    return original, "\n".join(lines)
+
+
+def run(command, timeout):
+    """(exit code or None on timeout, output)."""
+    process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                               text=True, start_new_session=True)
+    try:
+        output, _ = process.communicate(timeout=timeout)
+        return process.returncode, output
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        output, _ = process.communicate()
+        return None, output
+    except BaseException:  # Ctrl+C: the build or the tests must not run on with the mutant
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+        raise
+
+
+FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+) \.*\s*\*+(Failed|Timeout|Exception|Not Run)|Test\s+#\d+: (\S+) \.*Subprocess")
+
+
+def test_once(args):
+    command = ["ctest", "--preset", "default", "--stop-on-failure", "--timeout", str(args.timeout)]
+    if args.label:
+        command += ["-L", args.label]
+    code, output = run(command, args.timeout * 4)
+    if code is None:
+        return "timed-out", "(the whole run)"
+    if code == 0:
+        return "survived", ""
+    match = FAILED_TEST.search(output)
+    name = (match.group(1) or match.group(3)) if match else "?"
+    return ("timed-out" if match and match.group(2) == "Timeout" else "killed"), name
+
+
+def try_mutant(site, args):
+    original, text = mutated_text(site)
+    path = os.path.join(ROOT, site["path"])
+    try:
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+        code, _ = run(["cmake", "--build", "--preset", "default"], 1800)
+        if code != 0:
+            return "did-not-build", ""
+        return test_once(args)
+    finally:
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(original)
+
+
+def describe(site):
+    change = f"{site['old']} -> {site['new']}" if site["operator"] != "call" else f"drop {site['old']}"
+    return f"{site['id']}  {site['path']}:{site['line']}  {site['operator']:<10}  {change}"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--list", action="store_true")
+    parser.add_argument("--sample", type=int)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--only", nargs="+")
+    parser.add_argument("--label")
+    parser.add_argument("--timeout", type=int, default=120)
+    parser.add_argument("--log")
+    args = parser.parse_args()
+
+    sites = find_sites()
+    chosen = sites
+    if args.only:
+        chosen = [s for s in sites if s["id"] in set(args.only)]
+        missing = set(args.only) - {s["id"] for s in chosen}
+        if missing:
+            print("no such site now: " + " ".join(sorted(missing)))
+    elif args.sample:
+        chosen = random.Random(args.seed).sample(sorted(sites, key=lambda s: s["id"]), min(args.sample, len(sites)))
+    if args.list:
+        for site in chosen:
+            print(describe(site))
+        print(f"{len(chosen)} of {len(sites)} sites")
+        return 0
+    if chosen is sites:
+        parser.error("say --list, --sample N or --only ID...")
+
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
+    code, output = run(["cmake", "--build", "--preset", "default"], 1800)
+    if code != 0:
+        print(output)
+        raise SystemExit("the unmutated tree does not build")
+    counts = {"killed": 0, "survived": 0, "did-not-build": 0, "timed-out": 0}
+    log = open(args.log, "a", encoding="utf-8") if args.log else None
+    try:
+        for number, site in enumerate(chosen, 1):
+            started = time.monotonic()
+            verdict, test = try_mutant(site, args)
+            counts[verdict] += 1
+            row = f"{describe(site)}  {verdict}  {test}  ({time.monotonic() - started:.0f} s)"
+            print(f"[{number}/{len(chosen)}] {row}", flush=True)
+            if log:
+                log.write(row + "\n")
+                log.flush()
+    except KeyboardInterrupt:
+        print("interrupted; the file of the current mutant was put back")
+    finally:
+        run(["cmake", "--build", "--preset", "default"], 1800)  # the build matches the tree again
+    killed = counts["killed"] + counts["timed-out"]
+    print(f"{killed} killed, {counts['survived']} survived "
+          f"({counts['timed-out']} of the killed timed out, {counts['did-not-build']} did not build)")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
