@@ -1,54 +1,54 @@
-// LoadKeyboardLayoutA in a real X server: the layout of the language becomes the active XKB
-// group when the desktop has it, and nothing changes when it has not.
+// The typed quiz's keyboard layouts in a real X server: a question activates the layout of the
+// language the answer is typed in, found among the layouts the desktop configured.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
-#include "platform/win32.h"
+#include "quiz/quiz.h"
+#include "quiz/test_settings.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 namespace {
 
-// The active group, read over a connection of the test's own.
 int ActiveGroup() {
     Display* display = XOpenDisplay(nullptr);
-    if (!display) return -1;
     XkbStateRec state{};
     XkbGetState(display, XkbUseCoreKbd, &state);
     XCloseDisplay(display);
     return state.group;
 }
 
-TEST(KeyboardLayout, ActivatesTheGroupOfTheLanguage) {
-    ASSERT_EQ(std::system("setxkbmap -layout us,ru"), 0);
-    EXPECT_NE(LoadKeyboardLayoutA("00000419", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 1);
-    EXPECT_NE(LoadKeyboardLayoutA("00000409", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 0);
-    EXPECT_NE(LoadKeyboardLayoutA("00000419", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 1);
+void LockGroup(int group) {
+    Display* display = XOpenDisplay(nullptr);
+    XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group));
+    XCloseDisplay(display);
 }
 
-TEST(KeyboardLayout, FollowsTheOrderTheDesktopConfigured) {
-    ASSERT_EQ(std::system("setxkbmap -layout ru,de,us"), 0);
-    EXPECT_NE(LoadKeyboardLayoutA("00000409", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 2);
-    EXPECT_NE(LoadKeyboardLayoutA("00000419", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 0);
-}
+struct LayoutRow {
+    const char* layouts;  // as the desktop configured them
+    bool typed;
+    std::int32_t direction;
+    int group;  // the active group afterwards; the question starts from group 1
+};
 
-TEST(KeyboardLayout, LayoutTheDesktopLacksChangesNothing) {
-    ASSERT_EQ(std::system("setxkbmap -layout us,de"), 0);
-    EXPECT_EQ(LoadKeyboardLayoutA("00000407", KLF_ACTIVATE), nullptr) << "German is not one the program uses";
-    ASSERT_EQ(std::system("setxkbmap -layout de,us"), 0);
-    EXPECT_NE(LoadKeyboardLayoutA("00000409", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 1);
-    EXPECT_EQ(LoadKeyboardLayoutA("00000419", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(ActiveGroup(), 1);
-    EXPECT_EQ(LoadKeyboardLayoutA("bogus", KLF_ACTIVATE), nullptr);
-    EXPECT_EQ(LoadKeyboardLayoutA(nullptr, KLF_ACTIVATE), nullptr);
+TEST(KeyboardLayout, TypedQuestionsActivateTheLayoutOfTheAnswer) {
+    const LayoutRow rows[] = {
+        {"us,ru", true, RussianToItalian, 0},  {"us,ru", true, ItalianToRussian, 1},
+        {"ru,us", true, RussianToItalian, 1},  {"ru,de,us", true, RussianToItalian, 2},
+        {"ru,de,us", true, ItalianToRussian, 0}, {"us,de", true, ItalianToRussian, 1},  // no Russian: unchanged
+        {"us,ru", false, RussianToItalian, 1},  // a choice question leaves the layout alone
+    };
+    for (const LayoutRow& row : rows) {
+        SCOPED_TRACE(std::string(row.layouts) + (row.typed ? " typed " : " choice ") + std::to_string(row.direction));
+        ASSERT_EQ(std::system((std::string("setxkbmap -layout ") + row.layouts).c_str()), 0);
+        LockGroup(1);
+        Direction = row.direction;
+        row.typed ? NextTypedQuestion() : NextChoiceQuestion();
+        EXPECT_EQ(ActiveGroup(), row.group);
+    }
 }
 
 }  // namespace

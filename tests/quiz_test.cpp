@@ -1,22 +1,22 @@
-// The quiz with scripted draws: the order and bounds of the draws, the forward walk of the
-// choice buttons, and the keyboard layout of each typed question.
+// The quiz with scripted draws: what each question draws and shows, how answers are judged, and
+// what the learner may do while a box is up.
 #include <gtest/gtest.h>
+
+#include <QRadioButton>
 
 #include "app/app.h"
 #include "app/main_menu.h"
 #include "app/start_up.h"
-#include "dictionary/dictionary.h"
-#include "platform/qt/inspect.h"
-#include "platform/qt/layer.h"
-#include "testing/quiz.h"
-#include "testing/test_screens.h"
-#include "testing/test_settings.h"
-#include "tests/gui_support.h"
+#include "platform/qt/test_hooks.h"
+#include "quiz/quiz.h"
+#include "quiz/test_screens.h"
+#include "quiz/test_settings.h"
 #include "tests/scripted_random.h"
+#include "tests/support.h"
 
 namespace {
 
-using Draws = std::vector<std::uint32_t>;
+using Numbers = std::vector<std::uint32_t>;
 
 class Quizzing : public testing::Test {
 protected:
@@ -24,10 +24,10 @@ protected:
         OpenMainWindow();
         Click(TestingButton);
     }
-    void Run(HWND hintRadio, HWND directionRadio, const Draws& script) {
+    static void Run(HWND hintRadio, HWND directionRadio, const Numbers& draws = {}) {
         Click(hintRadio);
         Click(directionRadio);
-        ScriptedDraws.assign(script.begin(), script.end());
+        ScriptedDraws.assign(draws.begin(), draws.end());
         DrawBounds.clear();
         Click(TestStartButton);
     }
@@ -35,84 +35,164 @@ protected:
         return {Text(ChoiceButton1), Text(ChoiceButton2), Text(ChoiceButton3), Text(ChoiceButton4),
                 Text(ChoiceButton5)};
     }
-    static std::string Text(HWND control) {
-        char buffer[256] = "";
-        GetWindowTextA(control, buffer, sizeof buffer);
-        return buffer;
-    }
 };
 
-struct DrawOrder {
+struct QuestionRow {
     const char* name;
-    bool choice;
-    int direction;
-    Draws bounds;
+    HWND* hint;
+    HWND* direction;
+    Numbers draws, bounds;
+    const char* question;
+    std::vector<std::string> answers;  // the typed question's expected answer, or the five buttons
 };
-void PrintTo(const DrawOrder& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const QuestionRow& row, std::ostream* out) { *out << row.name; }
 
-class QuizDrawOrder : public Quizzing, public testing::WithParamInterface<DrawOrder> {};
+const Numbers kWalk = {1057, 1057, 1057, 1057, 1057};
+Numbers Then(Numbers first, const Numbers& more) {
+    first.insert(first.end(), more.begin(), more.end());
+    return first;
+}
 
-TEST_P(QuizDrawOrder, DrawsInTheDocumentedOrder) {
-    const HWND directions[] = {MixedRadio, RussianToItalianRadio, ItalianToRussianRadio};
-    Run(GetParam().choice ? WithHintRadio : WithoutHintRadio, directions[GetParam().direction], {});
+// The draws the generator makes from a seed of 0, and what the question shows with them.
+const QuestionRow kQuestions[] = {
+    {"TypedMixed", &WithoutHintRadio, &MixedRadio, {0, 165}, {2, 5285}, "береза", {"betulla"}},
+    {"TypedRussianToItalian", &WithoutHintRadio, &RussianToItalianRadio, {0}, {5285}, "абзац",
+     {"linea, settore, paragrafo"}},
+    {"TypedItalianToRussian", &WithoutHintRadio, &ItalianToRussianRadio, {0}, {5285}, "linea, settore, paragrafo",
+     {"абзац"}},
+    {"ChoiceMixed", &WithHintRadio, &MixedRadio, {0, 165, 1, 214, 288, 709, 336, 171}, Then({5, 5285, 2}, kWalk),
+     "betulla", {"береза", "гарантия", "зонтик", "коллектор", "легкое ранение"}},
+    {"ChoiceRussianToItalian", &WithHintRadio, &RussianToItalianRadio, {0, 165, 910, 214, 288, 709, 336},
+     Then({5, 5285}, kWalk), "береза", {"betulla", "insufficiente, proibito", "fumaiolo", "inflazione", "Visone"}},
+    // The walk from index 1 with every step 0 takes the next indices.
+    {"WalkOfZeros", &WithHintRadio, &RussianToItalianRadio, {0, 0, 0, 0, 0, 0, 0}, Then({5, 5285}, kWalk),
+     "абзац", {"linea, settore, paragrafo", "albicocca", "assolutamente", "assoluto", "assurdo"}},
+    // Right button 5 at index 5285: the walk wraps to index 1.
+    {"WalkWraps", &WithHintRadio, &ItalianToRussianRadio, {4, 5284, 0, 0, 0, 0, 0}, Then({5, 5285}, kWalk),
+     "tasca, valigia, affare, astuccio, decadimento", {"абзац", "аборт", "абрикос", "абсолютно", "ящик"}},
+    // Right button 2 at index 100, every step the longest: button 5 repeats the right translation.
+    {"WalkOfLongestSteps", &WithHintRadio, &RussianToItalianRadio, {1, 99, 1056, 1056, 1056, 1056, 1056},
+     Then({5, 5285}, kWalk), "аукцион",
+     {"truffatore, imbroglione", "asta", "vincitore", "annoiarsi, sentire la mancanza", "asta"}},
+};
+
+class Question : public Quizzing, public testing::WithParamInterface<QuestionRow> {};
+
+TEST_P(Question, DrawsAndShows) {
+    Run(*GetParam().hint, *GetParam().direction, GetParam().draws);
     EXPECT_EQ(DrawBounds, GetParam().bounds);
+    EXPECT_EQ(Text(QuestionLabel), GetParam().question);
+    if (GetParam().answers.size() == 1) {
+        EXPECT_EQ(Cp1251(GetParam().answers[0]), Quiz.ExpectedAnswer);
+    }
+    if (GetParam().answers.size() == 5) {
+        EXPECT_EQ(Buttons(), GetParam().answers);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Quiz, QuizDrawOrder,
-    testing::Values(DrawOrder{"TypedFixed", false, RussianToItalian, {5285}},
-                    DrawOrder{"TypedItalianShown", false, ItalianToRussian, {5285}},
-                    DrawOrder{"TypedMixed", false, Mixed, {2, 5285}},
-                    DrawOrder{"ChoiceFixed", true, RussianToItalian, {5, 5285, 1057, 1057, 1057, 1057, 1057}},
-                    DrawOrder{"ChoiceMixed", true, Mixed, {5, 5285, 2, 1057, 1057, 1057, 1057, 1057}}),
-    [](const testing::TestParamInfo<DrawOrder>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Quiz, Question, testing::ValuesIn(kQuestions),
+                         [](const testing::TestParamInfo<QuestionRow>& info) { return info.param.name; });
 
-TEST_F(Quizzing, WalkWithEveryDrawZeroTakesTheNextIndices) {
-    Run(WithHintRadio, RussianToItalianRadio, {0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(Quiz.RightChoice, 1);
-    EXPECT_EQ(Text(QuestionLabel), RussianText(1));
-    EXPECT_EQ(Buttons(), (std::vector<std::string>{ItalianText(1), ItalianText(3), ItalianText(4), ItalianText(5),
-                                                    ItalianText(6)}));
+// ---- Typed answers --------------------------------------------------------------------------
+
+struct Answer {
+    const char* expected;  // UTF-8, with the stored stand-ins
+    const char* typed;
+    bool right;
+    const char* shown = nullptr;  // the translation as the box shows it, where it differs
+};
+
+TEST_F(Quizzing, TypedAnswerIsRightWhereverItStandsInTheTranslation) {
+    const Answer rows[] = {
+        {"linea, settore, paragrafo", "linea", true},
+        {"linea, settore, paragrafo", "settore", true},
+        {"linea, settore, paragrafo", " settore", true},
+        {"linea, settore, paragrafo", "a", true},
+        {"linea, settore, paragrafo", "linea, settore", true},
+        {"linea, settore, paragrafo", "linea, settore, paragrafo", true},
+        {"linea, settore, paragrafo", "Linea", false},
+        {"linea, settore, paragrafo", "linea settore", false},
+        {"linea, settore, paragrafo", "linea ", false},
+        {"linea, settore, paragrafo", "paragrafo, linea", false},
+        {"aborto", "aborto ", false},
+        {"aborto", "abortoo", false},
+        {"aborto", "", false},
+        {"aborto", "abort✓", false},
+        {"antichitа", "antichita", false, "antichità"},
+        {"antichitа", "antichitа", true},
+        {"antichitа", "antichit", true},
+        {"абзац", "абзац", true},
+        {"абзац", "Абзац", false},
+    };
+    Run(WithoutHintRadio, RussianToItalianRadio);
+    for (const Answer& row : rows) {
+        SCOPED_TRACE(std::string(row.expected) + " <- " + row.typed);
+        Quiz.ExpectedAnswer = Cp1251(row.expected);
+        Type(AnswerEdit, QString::fromUtf8(row.typed));
+        DrawBounds.clear();
+        const auto boxes = Boxes([] { PressKey(AnswerEdit, Qt::Key_Return); });
+        EXPECT_EQ(boxes.size(), row.right ? 0u : 1u);
+        if (!boxes.empty()) {
+            EXPECT_EQ(boxes[0].caption, "Неправильно!!!");
+            EXPECT_EQ(boxes[0].text, std::string("Правильный перевод:\n") + (row.shown ? row.shown : row.expected));
+        }
+        EXPECT_EQ(DrawBounds, Numbers{5285}) << "the next question follows either way";
+        EXPECT_EQ(Text(AnswerEdit), "");
+        EXPECT_EQ(layer::WidgetOf(MainWindow)->focusWidget(), layer::WidgetOf(AnswerEdit));
+    }
+    SetWindowTextA(AnswerEdit, std::string(1 << 20, 'a').c_str());  // a huge paste
+    EXPECT_EQ(Boxes([] { PressKey(AnswerEdit, Qt::Key_Return); }).size(), 1u);
 }
 
-TEST_F(Quizzing, WalkWrapsFromTheLastIndexToTheFirst) {
-    Run(WithHintRadio, ItalianToRussianRadio, {4, kWordCount - 1, 0, 0, 0, 0, 0});  // right slot 5, index 5285
-    EXPECT_EQ(Quiz.RightChoice, 5);
-    EXPECT_EQ(Text(QuestionLabel), ItalianText(kWordCount));
-    EXPECT_EQ(Buttons(), (std::vector<std::string>{RussianText(1), RussianText(2), RussianText(3), RussianText(4),
-                                                    RussianText(kWordCount)}));
+// ---- Choices --------------------------------------------------------------------------------
+
+TEST_F(Quizzing, OnlyTheRightTranslationBringsTheNextQuestion) {
+    Run(WithHintRadio, RussianToItalianRadio, {2, 0, 5, 5, 5, 5, 5});  // right button 3
+    const auto before = Buttons();
+    for (HWND wrong : {ChoiceButton5, ChoiceButton5, ChoiceButton1}) {
+        const auto boxes = Boxes([&] { Click(wrong); });
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Неправильно!!! Попробуйте еще раз.");
+        EXPECT_EQ(boxes[0].caption, "Неправильно!!!");
+        EXPECT_EQ(Buttons(), before) << "a wrong press changes nothing";
+    }
+    const HWND buttons[] = {ChoiceButton1, ChoiceButton2, ChoiceButton3, ChoiceButton4, ChoiceButton5};
+    for (int number = 1; number <= 5; ++number) {
+        Boxes([&] { Click(buttons[number - 1]); });
+        EXPECT_EQ(Quiz.PressedChoice, number);
+    }
+    SetWindowTextA(ChoiceButton4, Cp1251(Buttons()[Quiz.RightChoice - 1]).c_str());
+    DrawBounds.clear();
+    EXPECT_TRUE(Boxes([] { Click(ChoiceButton4); }).empty()) << "a button with the right text is right too";
+    EXPECT_EQ(DrawBounds.size(), 7u);
 }
 
-TEST_F(Quizzing, WalkWithEveryDrawLargestComesBackToTheRightWord) {
-    Run(WithHintRadio, RussianToItalianRadio, {1, 99, 1056, 1056, 1056, 1056, 1056});  // right slot 2, index 100
-    EXPECT_EQ(Quiz.RightChoice, 2);
-    EXPECT_EQ(Buttons(), (std::vector<std::string>{ItalianText(1157), ItalianText(100), ItalianText(3271),
-                                                    ItalianText(4328), ItalianText(100)}))
-        << "slot 5 shows the right translation a second time";
-}
+// ---- The set-up screen -----------------------------------------------------------------------
 
-TEST_F(Quizzing, TypedQuestionsActivateTheLayoutOfTheLanguageToType) {
-    Run(WithoutHintRadio, MixedRadio, {0, 10, 1, 20, 1, 30, 0, 40});
-    EXPECT_EQ(Text(QuestionLabel), RussianText(11));
-    EXPECT_EQ(layer::LastKeyboardLayoutRequest(), "00000409");
-    const auto judge = [] { DismissingBoxes([] { SendMessageA(AnswerEdit, WM_KEYDOWN, VK_RETURN, 0); }); };
-    judge();
-    EXPECT_EQ(Text(QuestionLabel), ItalianText(21));
-    EXPECT_EQ(layer::LastKeyboardLayoutRequest(), "00000419");
-    judge();
-    EXPECT_EQ(layer::LastKeyboardLayoutRequest(), "00000419");
-    judge();
-    EXPECT_EQ(Text(QuestionLabel), RussianText(41));
-    EXPECT_EQ(layer::LastKeyboardLayoutRequest(), "00000409");
-}
-
-TEST_F(Quizzing, ChoiceQuestionsLeaveTheLayoutAndTheFocusAlone) {
-    Run(WithoutHintRadio, ItalianToRussianRadio, {7});
-    EXPECT_EQ(layer::LastKeyboardLayoutRequest(), "00000419");
+TEST_F(Quizzing, TheLastClickInEachGroupCountsAndEveryVisitStartsAfresh) {
+    Click(WithoutHintRadio);
+    Click(RussianToItalianRadio);
+    Click(WithHintRadio);
+    Click(RussianToItalianRadio);
+    EXPECT_EQ(HintMode, WithHint);
+    EXPECT_EQ(Direction, RussianToItalian);
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(layer::WidgetOf(WithHintRadio))->isChecked());
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(layer::WidgetOf(RussianToItalianRadio))->isChecked());
+    Run(WithoutHintRadio, ItalianToRussianRadio);
     Click(TypedStopButton);
     Click(TestingButton);
-    Run(WithHintRadio, RussianToItalianRadio, {});
-    EXPECT_EQ(layer::LastKeyboardLayoutRequest(), "00000419") << "the layout of the last typed question stays";
+    EXPECT_EQ(HintMode, WithHint);
+    EXPECT_EQ(Direction, Mixed);
+}
+
+// ---- Under a box -----------------------------------------------------------------------------
+
+TEST_F(Quizzing, StoppingUnderTheWrongAnswerBoxLeavesTheMainMenu) {
+    Run(WithoutHintRadio, RussianToItalianRadio, {0, 1});
+    Boxes([] { PressKey(AnswerEdit, Qt::Key_Return); }, [] { Click(TypedStopButton); });
+    EXPECT_EQ(Quiz.ExpectedAnswer, "aborto") << "the judgement still posed its next question";
+    EXPECT_EQ(layer::ChildrenOf(MainWindow),
+              (std::vector<HWND>{AboutText, LearningButton, TestingButton, MailButton, HomePageButton}));
 }
 
 }  // namespace

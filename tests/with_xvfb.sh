@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command in a private Xvfb whose keyboard has the US and Russian layouts.
-# usage: with_xvfb.sh COMMAND [ARGS...]
 set -u
-source "$(dirname "$0")/harness.sh"
 work=$(mktemp -d /tmp/vocarta-xvfb.XXXXXX)
-trap 'kill ${xvfb:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
-start_x_server "$work"
+source "$(dirname "$0")/harness.sh"
+trap stop_everything EXIT
+start_x_server
 setxkbmap -layout us,ru
 QT_QPA_PLATFORM=xcb "$@"

@@ -8,7 +8,7 @@
 #include <deque>
 #include <memory>
 
-#include "platform/qt/inspect.h"
+#include "platform/qt/test_hooks.h"
 #include "platform/qt/layer.h"
 
 namespace layer {

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# The real program as processes in a private X server with a window manager: one instance at a
+# time however copies start and end, and the command line is not read.
+# usage: instances_test.sh path/to/vocarta ROUNDS
+set -u
+program=$1
+rounds=$2
+work=$(mktemp -d /tmp/vocarta-instances.XXXXXX)
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+source "$(dirname "$0")/harness.sh"
+trap stop_everything EXIT
+start_x_server
+start_window_manager
+[ "$rounds" -le 3 ] || CHECK_QUIET=1
+
+one_ends() {  # one_ends A B: within 20 s A or B has ended; its pid in $quitter
+    for _ in $(seq 200); do
+        for quitter in "$1" "$2"; do is_running "$quitter" || return 0; done
+        sleep 0.1
+    done
+    return 1
+}
+
+# Two copies start at the same moment: one runs, the other ends with 0. The one that runs is
+# closed through its window in even rounds and killed in odd ones, so that the next round also
+# starts after a SIGKILL.
+for round in $(seq "$rounds"); do
+    start
+    a=$started
+    start
+    b=$started
+    check "round $round: one of two copies ends" one_ends "$a" "$b"
+    runner=$a
+    [ "$quitter" = "$a" ] && runner=$b
+    check "round $round: with exit code 0" exits_with "$quitter" 0
+    check "round $round: the other shows one window" wait_for_windows 1
+    check "round $round: and runs" is_running "$runner"
+    if [ $((round % 2)) -eq 0 ]; then
+        wmctrl -c 'Vocarta 2.0'
+        check "round $round: closing the window exits 0" exits_with "$runner" 0
+    else
+        kill -9 "$runner"
+    fi
+    check "round $round: no window left" wait_for_windows 0
+done
+
+start -platform offscreen --help -geometry 10x10+500+500 extra
+check "with arguments the window shows on the display" wait_for_windows 1
+check "at its own size" test "$(xwininfo -id "$(main_windows | head -1)" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = 294x155
+wmctrl -c 'Vocarta 2.0'
+check "and closes with exit code 0" exits_with "$started" 0
+report

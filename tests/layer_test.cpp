@@ -1,0 +1,263 @@
+// The Win32 subset on Qt, through the functions the program calls: which messages each window
+// procedure receives, in order; handles; the message loop; fonts; message boxes; the mutex.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QTest>
+#include <QToolButton>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "platform/qt/layer.h"
+#include "platform/qt/test_hooks.h"
+#include "tests/support.h"
+
+namespace {
+
+// A message as a table row writes it: the receiver's role, the message, and for WM_COMMAND and
+// WM_VSCROLL the sender's role and the high word of wParam (notification code or position).
+struct Sent {
+    char who;
+    UINT message;
+    char from = 0;
+    WORD code = 0;
+    bool operator==(const Sent&) const = default;
+};
+void PrintTo(const Sent& sent, std::ostream* out) {
+    *out << sent.who << ":0x" << std::hex << sent.message << std::dec << (sent.from ? " from " : "")
+         << (sent.from ? sent.from : ' ') << " code " << sent.code;
+}
+
+std::vector<Sent> Log;
+std::map<HWND, char> Roles;
+std::map<HWND, WNDPROC> Previous;
+
+LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool reported = message == WM_COMMAND || message == layer::kWmVScroll;
+    Log.push_back({Roles[window], message, reported ? Roles[reinterpret_cast<HWND>(lParam)] : '\0',
+                   reported ? HIWORD(wParam) : WORD{0}});
+    const auto previous = Previous.find(window);
+    return previous != Previous.end() ? CallWindowProcA(previous->second, window, message, wParam, lParam)
+                                      : DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A top-level window of a class of its own with one control of each kind, every control
+// subclassed: W the window, B a push button (id 7), S a static, G a group box holding the radio
+// button R, E an edit field for digits, U an up-down (1 to 10, at 2) with E as its buddy.
+struct Windows {
+    HWND W, B, S, G, R, E, U;
+};
+Windows F;
+
+void Subclass(char role, HWND child) {
+    Roles[child] = role;
+    Previous[child] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Record)));
+}
+
+HWND Child(char role, HWND parent, const char* className, DWORD style, LONG_PTR id = 0) {
+    const HWND child = CreateWindowExA(0, className, "r", WS_CHILD | WS_VISIBLE | style, 10, 10, 100, 20, parent,
+                                       reinterpret_cast<HMENU>(id), nullptr, nullptr);
+    Subclass(role, child);
+    return child;
+}
+
+class Layer : public testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Record;
+        windowClass.lpszClassName = "Recorder";
+        RegisterClassA(&windowClass);
+        F.W = CreateWindowExA(0, "Recorder", "Test", WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 100, 50, 300, 180,
+                              nullptr, nullptr, nullptr, nullptr);
+        Roles[F.W] = 'W';
+        F.B = Child('B', F.W, "Button", BS_PUSHBUTTON, 7);
+        F.S = Child('S', F.W, "Static", SS_LEFT);
+        F.G = Child('G', F.W, "Button", BS_GROUPBOX);
+        F.R = Child('R', F.G, "Button", BS_AUTORADIOBUTTON);
+        F.E = Child('E', F.W, "Edit", ES_NUMBER, 10);
+        F.U = CreateUpDownControl(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT, 0, 0, 20, 20, F.W, 0, nullptr, F.E, 10, 1,
+                                  2);
+        Subclass('U', F.U);
+        Log.clear();
+    }
+};
+
+// ---- Message sequences ---------------------------------------------------------------------
+
+struct SequenceRow {
+    const char* name;
+    std::function<void()> act;
+    std::vector<Sent> expected;
+};
+void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.name; }
+
+void ClickUpArrow() {
+    layer::WidgetOf(F.U)->findChildren<QToolButton*>().at(0)->click();
+    layer::ProcessPendingEvents();
+}
+
+const SequenceRow kSequences[] = {
+    {"ButtonClick", [] { Click(F.B); }, {{'W', WM_COMMAND, 'B', layer::kBnClicked}}},
+    {"RadioClickGoesToItsGroup",
+     [] { QTest::mouseClick(layer::WidgetOf(F.R), Qt::LeftButton, {}, QPoint(5, 10)); }, {{'G', WM_COMMAND, 'R', layer::kBnClicked}}},
+    {"Text", [] { SetWindowTextA(F.S, "x"); }, {{'S', layer::kWmSetText}}},
+    {"Font", [] { SendMessageA(F.S, WM_SETFONT, 0, 0); }, {{'S', WM_SETFONT}}},
+    {"TypedDigitKeyThenChange", [] { Type(F.E, "5"); },
+     {{'E', WM_KEYDOWN}, {'W', WM_COMMAND, 'E', layer::kEnChange}}},
+    {"TypedLetterRefusedByNumberStyle", [] { Type(F.E, "a"); }, {{'E', WM_KEYDOWN}}},
+    {"EnterIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Return); }, {{'E', WM_KEYDOWN}}},
+    {"TabIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Tab); }, {{'E', WM_KEYDOWN}}},
+    {"UpArrowStepsTheBuddy", ClickUpArrow,
+     {{'E', layer::kWmGetText},
+      {'E', layer::kWmSetText},
+      {'W', WM_COMMAND, 'E', layer::kEnChange},
+      {'W', layer::kWmVScroll, 'U', 3}}},
+    {"TimerTickThroughTheLoop",
+     [] {
+         SetTimer(F.W, 1, 10, nullptr);
+         MSG message{};
+         if (GetMessageA(&message, F.W, 0, 0) > 0) DispatchMessageA(&message);
+     },
+     {{'W', WM_TIMER}}},
+    {"CloseThenDestroyParentFirst", [] { layer::WidgetOf(F.W)->close(); },
+     {{'W', layer::kWmClose},    {'W', WM_DESTROY},          {'B', WM_DESTROY}, {'B', layer::kWmNcDestroy},
+      {'S', WM_DESTROY},         {'S', layer::kWmNcDestroy}, {'G', WM_DESTROY}, {'R', WM_DESTROY},
+      {'R', layer::kWmNcDestroy}, {'G', layer::kWmNcDestroy}, {'E', WM_DESTROY}, {'E', layer::kWmNcDestroy},
+      {'U', WM_DESTROY},         {'U', layer::kWmNcDestroy}, {'W', layer::kWmNcDestroy}}},
+};
+
+class MessageSequence : public Layer, public testing::WithParamInterface<SequenceRow> {};
+
+TEST_P(MessageSequence, ReachesTheProceduresInOrder) {
+    GetParam().act();
+    EXPECT_EQ(Log, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layer, MessageSequence, testing::ValuesIn(kSequences),
+                         [](const testing::TestParamInfo<SequenceRow>& info) { return info.param.name; });
+
+// ---- Handles and the message loop -------------------------------------------------------------
+
+TEST_F(Layer, HandlesAreNeverZeroAndNeverReused) {
+    std::set<void*> seen{F.W, F.B, F.S, F.G, F.R, F.E, F.U};
+    for (int i = 0; i < 100; ++i) {
+        const HWND child = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, F.W, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(seen.insert(child).second);
+        EXPECT_TRUE(seen.insert(CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif")).second);
+        DestroyWindow(child);
+    }
+    EXPECT_EQ(seen.count(nullptr), 0u);
+}
+
+TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
+    DestroyWindow(F.S);
+    Log.clear();
+    for (HWND stale : {HWND{}, F.S}) {
+        char buffer[8] = "unset";
+        EXPECT_FALSE(DestroyWindow(stale));
+        EXPECT_FALSE(SetWindowTextA(stale, "x"));
+        EXPECT_EQ(SendMessageA(stale, WM_SETFONT, 0, 0), 0);
+        EXPECT_EQ(GetWindowTextA(stale, buffer, sizeof buffer), 0);
+        EXPECT_STREQ(buffer, "");
+        EXPECT_EQ(GetWindowTextLengthA(stale), 0);
+        EXPECT_FALSE(SetWindowPos(stale, HWND_TOP, 0, 0, 10, 10, 0));
+        EXPECT_FALSE(UpdateWindow(stale));
+        EXPECT_EQ(SetFocus(stale), nullptr);
+        EXPECT_EQ(SetTimer(stale, 1, 100, nullptr), 0u);
+        EXPECT_EQ(SetWindowLongPtrA(stale, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Record)), 0);
+        EXPECT_EQ(CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, stale, nullptr, nullptr, nullptr), nullptr);
+    }
+    EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(Layer, GetMessageTakesOnlyTheFilterWindowsMessages) {
+    const HWND other = CreateWindowExA(0, "Recorder", "", 0, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    layer::Post(other, 0x400, 1, 0);
+    layer::Post(nullptr, 0x400, 2, 0);
+    layer::Post(F.B, 0x400, 3, 0);
+    MSG message{};
+    ASSERT_EQ(GetMessageA(&message, F.W, 0, 0), TRUE);
+    EXPECT_EQ(message.wParam, 3u) << "a child's message belongs to its window";
+    ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), TRUE);
+    EXPECT_EQ(message.wParam, 1u) << "the other window's message was left in the queue";
+    layer::Post(F.W, layer::kWmQuit, 0, 0);
+    EXPECT_EQ(GetMessageA(&message, F.W, 0, 0), FALSE);
+    SetTimer(F.W, 5, 10, nullptr);
+    DestroyWindow(F.W);
+    EXPECT_FALSE(KillTimer(F.W, 5)) << "the window's timers went with it";
+    EXPECT_EQ(GetMessageA(&message, F.W, 0, 0), -1) << "a destroyed filter window is an error";
+}
+
+// ---- Fonts ----------------------------------------------------------------------------------
+
+// Heights as in GDI: negative, the character height; positive, the cell (the line's) height;
+// 0, the face's default cell of 13 pixels.
+TEST_F(Layer, FontHeightsFollowGdi) {
+    const int heights[] = {-11, 22, 18, 0};
+    for (int height : heights) {
+        const HFONT font = CreateFontA(height, 0, 0, 0, 900, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
+        SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        const QFont shown = layer::WidgetOf(F.S)->font();
+        const int cell = height > 0 ? height : 13;
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(F.S, layer::kWmGetFont, 0, 0)), font);
+        if (height < 0) {
+            EXPECT_EQ(shown.pixelSize(), -height);
+        }
+        if (height >= 0) {
+            EXPECT_LE(QFontMetrics(shown).height(), cell) << height;
+        }
+        EXPECT_GT(QFontMetrics(shown).height(), cell * 3 / 4) << height;
+        EXPECT_EQ(shown.weight(), QFont::Black);
+    }
+}
+
+// ---- Message boxes ---------------------------------------------------------------------------
+
+TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
+    int result = 0;
+    QMessageBox* seen = nullptr;
+    bool windowUsable = false;
+    const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", "caption", MB_TOPMOST); },
+                             [&] {
+                                 for (QWidget* widget : QApplication::topLevelWidgets())
+                                     if (auto* box = qobject_cast<QMessageBox*>(widget)) seen = box;
+                                 windowUsable = layer::WidgetOf(F.W)->isEnabled() && !seen->isModal();
+                                 EXPECT_TRUE(seen->windowFlags() & Qt::WindowStaysOnTopHint);
+                                 EXPECT_EQ(seen->icon(), QMessageBox::NoIcon);
+                                 EXPECT_EQ(seen->buttons().size(), 1);
+                             });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "caption");
+    EXPECT_EQ(boxes[0].text, "one\ntwo");
+    EXPECT_TRUE(windowUsable);
+    EXPECT_EQ(result, 1) << "IDOK";
+}
+
+// ---- The single-instance mutex's lock file --------------------------------------------------------
+
+TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
+    char folder[] = "/tmp/vocarta-mutex-test-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    setenv("XDG_RUNTIME_DIR", folder, 1);
+    const std::string lock = std::string(folder) + "/Vocarta20.lock";
+    ASSERT_EQ(symlink((lock + ".elsewhere").c_str(), lock.c_str()), 0);
+    EXPECT_EQ(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr) << "a link at the lock path is not followed";
+    EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED) << "so the start goes on, as a first instance";
+    unlink(lock.c_str());
+    ASSERT_EQ(WaitForSingleObject(CreateMutexA(nullptr, FALSE, "Vocarta20"), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    struct stat status {};
+    EXPECT_EQ(lstat(lock.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    ASSERT_NE(CreateMutexA(nullptr, FALSE, "../escape"), nullptr);
+    EXPECT_EQ(lstat((std::string(folder) + "/___escape.lock").c_str(), &status), 0) << "names stay in the folder";
+    std::system((std::string("rm -rf ") + folder).c_str());
+}
+
+}  // namespace

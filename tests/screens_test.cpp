@@ -1,0 +1,213 @@
+// Every screen as the learner sees it, reached by clicks from the main menu; the main menu's
+// links; and what going round the screens leaves behind.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+
+#include "app/app.h"
+#include "app/main_menu.h"
+#include "app/start_up.h"
+#include "learning/learning_screens.h"
+#include "platform/qt/layer.h"
+#include "platform/qt/test_hooks.h"
+#include "quiz/test_screens.h"
+#include "tests/support.h"
+
+namespace {
+
+struct Control {
+    HWND* handle;
+    const char* text;  // UTF-8; nullptr: a word of the dictionary
+    QRect place;
+    char font;  // 'N' the interface font, 'H' a heavy one, '-' none
+    bool checked = false;
+};
+struct ScreenRow {
+    const char* name;
+    std::vector<HWND*> clicks;  // from the main menu
+    QSize client;
+    std::vector<Control> controls;  // in order of creation, a group box's own right after it
+    HWND* focus;
+    std::size_t liveFonts;
+};
+void PrintTo(const ScreenRow& row, std::ostream* out) { *out << row.name; }
+
+const char kAbout[] =
+    "Изучение словаря итальянских слов.\r\nСловарь из 5285 слов составлен авторами программы и сверен со "
+    "словарем FreeDict (WikDict, CC BY-SA 3.0).";
+const std::vector<Control> kMainMenu = {
+    {&AboutText, kAbout, {10, 38, 265, 65}, 'N'},
+    {&LearningButton, "Обучение", {14, 10, 120, 20}, 'N'},
+    {&TestingButton, "Тестирование", {158, 10, 120, 20}, 'N'},
+    {&MailButton, "Авторы: команда Vocarta (написать письмо)", {14, 110, 265, 20}, 'N'},
+    {&HomePageButton, "Домашняя страница", {14, 130, 265, 20}, 'N'},
+};
+
+const ScreenRow kScreens[] = {
+    {"MainMenu", {}, {294, 155}, kMainMenu, nullptr, 1},
+    {"LearningSetup",
+     {&LearningButton},
+     {292, 78},
+     {{&DisplayTimeLabel, "Время показа слова (секунды)", {6, 6, 225, 21}, 'N'},
+      {&DisplayTimeEdit, "2", {225, 6, 40, 21}, 'N'},
+      {&DisplayTimeUpDown, "", {265, 6, 20, 21}, '-'},
+      {&LearningStartButton, "Начать", {6, 55, 278, 18}, 'N'}},
+     &DisplayTimeEdit,
+     1},
+    {"LearningRun",
+     {&LearningButton, &LearningStartButton},
+     {444, 105},
+     {{&WordLine, nullptr, {6, 16, 431, 20}, 'H'},
+      {&TranslationLine, nullptr, {6, 40, 431, 20}, 'H'},
+      {&LearningStopButton, "Стоп", {221, 80, 215, 21}, 'N'},
+      {&PauseButton, "Пауза", {6, 80, 215, 21}, 'N'}},
+     nullptr,
+     2},
+    {"TestSetup",
+     {&TestingButton},
+     {294, 85},
+     {{&HintModeGroup, "", {5, 0, 139, 53}, '-'},
+      {&WithHintRadio, "с подсказкой", {5, 15, 120, 15}, 'N', true},
+      {&WithoutHintRadio, "без подсказки", {5, 33, 120, 15}, 'N'},
+      {&DirectionGroup, "", {150, 0, 139, 80}, '-'},
+      {&MixedRadio, "смешанный", {5, 15, 100, 15}, 'N', true},
+      {&RussianToItalianRadio, "русско-итальянский", {5, 33, 130, 15}, 'N'},
+      {&ItalianToRussianRadio, "итальяно-русский", {5, 51, 130, 15}, 'N'},
+      {&TestStartButton, "Начать", {5, 58, 139, 20}, 'N'}},
+     nullptr,
+     1},
+    {"ChoiceRun",
+     {&TestingButton, &TestStartButton},
+     {444, 215},
+     {{&QuestionLabel, nullptr, {5, 5, 435, 50}, 'H'},
+      {&ChoiceButton1, nullptr, {5, 58, 435, 20}, 'H'},
+      {&ChoiceButton2, nullptr, {5, 78, 435, 20}, 'H'},
+      {&ChoiceButton3, nullptr, {5, 98, 435, 20}, 'H'},
+      {&ChoiceButton4, nullptr, {5, 118, 435, 20}, 'H'},
+      {&ChoiceButton5, nullptr, {5, 138, 435, 20}, 'H'},
+      {&ChoiceStopButton, "Остановить тестирование", {5, 188, 435, 20}, 'N'}},
+     nullptr,
+     3},
+    {"TypedRun",
+     {&TestingButton, &WithoutHintRadio, &TestStartButton},
+     {444, 105},
+     {{&QuestionLabel, nullptr, {6, 16, 431, 20}, 'H'},
+      {&AnswerEdit, "", {6, 50, 431, 20}, 'N'},
+      {&TypedStopButton, "Остановить тестирование", {6, 80, 431, 21}, 'N'}},
+     &AnswerEdit,
+     2},
+    {"MainMenuAfterLearning", {&LearningButton, &LearningStartButton, &LearningStopButton}, {294, 155}, kMainMenu,
+     nullptr, 1},
+    {"MainMenuAfterChoices", {&TestingButton, &TestStartButton, &ChoiceStopButton}, {294, 155}, kMainMenu,
+     nullptr, 1},
+    {"MainMenuAfterTyping", {&TestingButton, &WithoutHintRadio, &TestStartButton, &TypedStopButton}, {294, 155},
+     kMainMenu, nullptr, 1},
+};
+
+// The controls of the main window in order of creation, each group box's own right after it.
+std::vector<HWND> ControlsShown() {
+    std::vector<HWND> shown;
+    for (HWND control : layer::ChildrenOf(MainWindow)) {
+        shown.push_back(control);
+        for (HWND inner : layer::ChildrenOf(control)) shown.push_back(inner);
+    }
+    return shown;
+}
+
+HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageA(control, layer::kWmGetFont, 0, 0)); }
+
+class Screen : public testing::TestWithParam<ScreenRow> {};
+
+TEST_P(Screen, ShowsItsControlsAtTheMainMenusPlace) {
+    OpenMainWindow();
+    for (HWND* button : GetParam().clicks) {
+        layer::WidgetOf(MainWindow)->move(400, 300);  // moved by the learner
+        Click(*button);
+    }
+    QWidget* window = layer::WidgetOf(MainWindow);
+    EXPECT_EQ(window->pos(), QPoint(100, 50));
+    EXPECT_EQ(window->size(), GetParam().client) << "the outer size less the frame";
+    std::vector<HWND> expected;
+    for (const Control& control : GetParam().controls) expected.push_back(*control.handle);
+    ASSERT_EQ(ControlsShown(), expected);
+    for (const Control& control : GetParam().controls) {
+        const HWND handle = *control.handle;
+        SCOPED_TRACE(Text(handle));
+        QWidget* widget = layer::WidgetOf(handle);
+        EXPECT_TRUE(widget->isVisible());
+        EXPECT_EQ(widget->geometry(), control.place);
+        if (control.text) {
+            EXPECT_EQ(Text(handle), control.text);
+        }
+        if (!control.text) {
+            EXPECT_FALSE(Text(handle).empty());
+        }
+        EXPECT_EQ(SendMessageA(handle, layer::kBmGetCheck, 0, 0), control.checked ? BST_CHECKED : 0);
+        if (control.font == 'N') {
+            EXPECT_EQ(FontOf(handle), UiFont);
+        }
+        if (control.font == '-') {
+            EXPECT_EQ(FontOf(handle), nullptr);
+        }
+        if (control.font == 'H') {
+            EXPECT_EQ(widget->font().weight(), QFont::Black);
+        }
+        if (control.font != 'H') {
+            EXPECT_EQ(widget->font().pixelSize(), control.font == 'N' ? 11 : QFont().pixelSize());
+        }
+    }
+    if (GetParam().focus) {
+        EXPECT_EQ(window->focusWidget(), layer::WidgetOf(*GetParam().focus));
+    }
+    EXPECT_EQ(layer::LiveFontCount(), GetParam().liveFonts) << "a font no control shows is given back";
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, Screen, testing::ValuesIn(kScreens),
+                         [](const testing::TestParamInfo<ScreenRow>& info) { return info.param.name; });
+
+TEST(Screens, WithoutTheInterfaceFontShowInTheSystemFont) {
+    OpenMainWindow();
+    DestroyMainMenu();
+    DeleteObject(UiFont);
+    UiFont = nullptr;  // as when the font could not be made
+    ShowMainMenu();
+    Click(TestingButton);
+    for (HWND control : ControlsShown()) {
+        EXPECT_TRUE(layer::WidgetOf(control)->isVisible());
+        EXPECT_EQ(FontOf(control), nullptr);
+    }
+    EXPECT_EQ(Text(TestStartButton), "Начать");
+}
+
+TEST(Screens, GoingRoundTheScreensLeavesNothingBehind) {
+    OpenMainWindow();
+    const auto round = [] {
+        for (HWND* button : {&LearningButton, &LearningStartButton, &PauseButton, &LearningStopButton, &TestingButton,
+                             &TestStartButton, &ChoiceStopButton, &TestingButton, &WithoutHintRadio,
+                             &TestStartButton, &TypedStopButton})
+            Boxes([&] { Click(*button); });
+    };
+    round();
+    const auto fonts = layer::LiveFontCount(), windows = layer::LiveWindowCount();
+    const auto widgets = QApplication::allWidgets().size();
+    for (int i = 0; i < 100; ++i) round();
+    EXPECT_EQ(layer::LiveFontCount(), fonts);
+    EXPECT_EQ(layer::LiveWindowCount(), windows);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgets);
+}
+
+// ---- The main menu's links --------------------------------------------------------------------
+
+TEST(Screens, MainMenuLinksOpenTheMailProgramAndTheHomePage) {
+    OpenMainWindow();
+    Opened opened;
+    SendMessageA(MainWindow, WM_COMMAND, 0, 0);  // from no control: matches none, not even one not yet made
+    Click(AboutText);
+    Click(MailButton);
+    Click(HomePageButton);
+    EXPECT_EQ(opened.addresses, QStringList({"mailto:" VOCARTA_AUTHOR_MAIL "?Subject=Vocarta2.0",
+                                             "http://" VOCARTA_HOME_HOST "/index.html"}));
+}
+
+}  // namespace
