@@ -157,9 +157,8 @@ FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+) \.*\s*\*+(Failed|Timeout|Exception
 
 
 def test_once(args):
-    command = ["ctest", "--preset", "default", "--stop-on-failure", "--timeout", str(args.timeout)]
-    if args.label:
-        command += ["-L", args.label]
+    command = ["ctest", "--preset", "default"] if not args.label else ["ctest", "--test-dir", "build", "-L", args.label]
+    command += ["--stop-on-failure", "--timeout", str(args.timeout)]
     code, output = run(command, args.timeout * 4)
     if code is None:
         return "timed-out", "(the whole run)"

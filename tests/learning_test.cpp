@@ -1,6 +1,8 @@
 // The flash cards: reading the display time, the start check, the cards, pause and stop.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QLabel>
 #include <QToolButton>
 #include <QWidget>
 
@@ -117,8 +119,12 @@ TEST_F(Learning, CardsShowBothTextsOfOneIndexAndPauseHoldsThem) {
     EXPECT_EQ(Card(), held);
     Click(PauseButton);
     EXPECT_EQ(Text(PauseButton), "Пауза");
+    RandomSeed = 207489300;  // the next card is index 3369, "piщ tardi, dopo" / "позже"
     Tick(MainWindow);
     EXPECT_NE(Card(), held);
+    QWidget* upper = layer::WidgetOf(WordLine);
+    EXPECT_EQ(qobject_cast<QLabel*>(upper)->text(), "più tardi, dopo") << "Italian shows its accents";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(upper)->text(QAccessible::Name), "più tardi, dopo");
 }
 
 TEST_F(Learning, StopEndsTheTicksAndAStoppedPauseDoesNotCarryOver) {

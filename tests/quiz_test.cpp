@@ -2,6 +2,7 @@
 // what the learner may do while a box is up.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QRadioButton>
 
 #include "app/app.h"
@@ -165,6 +166,11 @@ TEST_F(Quizzing, OnlyTheRightTranslationBringsTheNextQuestion) {
     DrawBounds.clear();
     EXPECT_TRUE(Boxes([] { Click(ChoiceButton4); }).empty()) << "a button with the right text is right too";
     EXPECT_EQ(DrawBounds.size(), 7u);
+}
+
+TEST_F(Quizzing, ButtonsShowItalianWithItsAccents) {
+    Run(WithHintRadio, RussianToItalianRadio, {0, 3368});  // right button 1 at index 3369
+    EXPECT_EQ(qobject_cast<QAbstractButton*>(layer::WidgetOf(ChoiceButton1))->text(), "più tardi, dopo");
 }
 
 // ---- The set-up screen -----------------------------------------------------------------------
