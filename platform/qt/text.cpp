@@ -5,6 +5,7 @@
 // Italian reads with its accents again; typed, an accented letter becomes that same byte, so it
 // matches the stored text. Every other text converts letter for letter.
 #include <QList>
+#include <algorithm>
 #include <string_view>
 
 #include "platform/cp1251.h"
@@ -14,8 +15,7 @@ namespace layer {
 namespace {
 
 // The accented letter that a byte stands for in an Italian text, or 0 when it stands for none:
-// the Latin-1 letter of the same byte, where that is a vowel with an accent (or þ, which the
-// word list also writes that way).
+// the Latin-1 letter of the same byte, where that is a, e, i, o or u with an accent, or þ ("ю").
 char16_t AccentedLetterStoodInBy(unsigned char byte) {
     if (byte < 0xC0) return 0;
     const QChar latin1(byte);
@@ -32,12 +32,10 @@ bool IsCyrillicLetter(unsigned char byte) {
 
 // A line with a Latin letter whose only Cyrillic letters are stand-ins is Italian.
 bool IsItalianLine(std::string_view line) {
-    bool latin = false;
-    for (unsigned char byte : line) {
-        if (IsLatinLetter(byte)) latin = true;
-        else if (IsCyrillicLetter(byte) && !AccentedLetterStoodInBy(byte)) return false;
-    }
-    return latin;
+    const auto otherCyrillic = [](unsigned char byte) {
+        return IsCyrillicLetter(byte) && !AccentedLetterStoodInBy(byte);
+    };
+    return std::ranges::any_of(line, IsLatinLetter) && std::ranges::none_of(line, otherCyrillic);
 }
 
 }  // namespace
