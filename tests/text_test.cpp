@@ -24,6 +24,13 @@ TEST(AnsiText, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_EQ(layer::ToAnsi(QString::fromUtf8("señor ж €✓😀")), std::string("se?or \xE6 \x88?\?"));
 }
 
+TEST(AnsiText, MalformedUtf8DecodesAsReplacement) {
+    const char bad[] = "\xD0";
+    std::size_t pos = 0;
+    EXPECT_EQ(cp1251::DecodeUtf8(bad, 1, pos), cp1251::kInvalid);
+    EXPECT_EQ(pos, 1u);
+}
+
 // Italian lines write accented vowels with Cyrillic stand-ins: shown with the accents, typed
 // accents come back as the stand-ins' bytes.
 struct AccentRow {
