@@ -307,9 +307,9 @@ INSTANTIATE_TEST_SUITE_P(
                     TypedCase{"Exact", "aborto", "aborto", true},
                     TypedCase{"LongerByABlank", "aborto", "aborto ", false},
                     TypedCase{"Longer", "aborto", "abortoo", false},
-                    TypedCase{"LatinInsteadOfStandIn", "antichitа", "antichita", false},
-                    TypedCase{"StandInTyped", "antichitа", "antichitа", true},
-                    TypedCase{"Prefix", "antichitа", "antichit", true},
+                    TypedCase{"LatinInsteadOfStandIn", "antichità", "antichita", false},
+                    TypedCase{"StandInTyped", "antichità", "antichitа", true},
+                    TypedCase{"Prefix", "antichità", "antichit", true},
                     TypedCase{"Empty", "aborto", "", false},
                     TypedCase{"OutsideTheCodePage", "aborto", "abort✓", false}),
     [](const testing::TestParamInfo<TypedCase>& info) { return info.param.name; });

@@ -21,7 +21,7 @@ TEST(AnsiText, EveryByteSurvivesARoundTripThroughQt) {
 }
 
 TEST(AnsiText, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(layer::ToAnsi(QString::fromUtf8("città ж €✓😀")), std::string("citt? \xE6 \x88?\?"));
+    EXPECT_EQ(layer::ToAnsi(QString::fromUtf8("señor ж €✓😀")), std::string("se?or \xE6 \x88?\?"));
 }
 
 TEST(AnsiText, MalformedUtf8DecodesAsReplacement) {
@@ -30,5 +30,34 @@ TEST(AnsiText, MalformedUtf8DecodesAsReplacement) {
     EXPECT_EQ(cp1251::DecodeUtf8(bad, 1, pos), cp1251::kInvalid);
     EXPECT_EQ(pos, 1u);
 }
+
+// Italian lines write accented vowels with Cyrillic stand-ins: shown with the accents, typed
+// accents come back as the stand-ins' bytes.
+struct AccentRow {
+    const char* name;
+    const char* stored;  // UTF-8 of the Windows-1251 text
+    const char* shown;
+};
+void PrintTo(const AccentRow& row, std::ostream* out) { *out << row.name; }
+
+class AccentedLetters : public testing::TestWithParam<AccentRow> {};
+
+TEST_P(AccentedLetters, ShowAndTypeAsTheStoredBytes) {
+    const std::string stored = layer::ToAnsi(QString::fromUtf8(GetParam().stored));
+    EXPECT_EQ(layer::FromAnsi(stored).toStdString(), GetParam().shown);
+    EXPECT_EQ(layer::ToAnsi(QString::fromUtf8(GetParam().shown)), stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AnsiText, AccentedLetters,
+    testing::Values(AccentRow{"Russian", "абзац", "абзац"},
+                    AccentRow{"Card", "piщ tardi, dopo", "più tardi, dopo"},
+                    AccentRow{"AtTheStart", "аtomo", "àtomo"},
+                    AccentRow{"LoneLetter", "и possibile", "è possibile"},
+                    AccentRow{"BoxText", "Правильный перевод:\r\ncittа", "Правильный перевод:\r\ncittà"},
+                    AccentRow{"LatinWithOtherCyrillic", "Авторы: команда Vocarta", "Авторы: команда Vocarta"},
+                    AccentRow{"TypedPiu", "piщ", "più"}, AccentRow{"TypedCitta", "cittа", "città"},
+                    AccentRow{"TypedPerche", "perchй", "perché"}),
+    [](const testing::TestParamInfo<AccentRow>& info) { return info.param.name; });
 
 }  // namespace

@@ -186,33 +186,49 @@ check "the retry box is dismissed" dismiss_box
 alt_f4 "$wid"
 check "closing the window exits 0" exits_with "$first" 0
 
-# ---- Alt+F4 on every screen, and with a box up --------------------------------------------
+# ---- Alt+F4 on every screen, and with a box up; accented words -----------------------------
 
-close_on() {  # close_on NAME CLICKS...: start, click through to a screen, Alt+F4 there
+# These starts hold the clock at 00:49:19.650 UTC, where the first words drawn are 3369 "позже" /
+# "piщ tardi, dopo" and 2587 "нехватка" / "mancanza, carenza, scarsitа" (the word list writes ù
+# as "щ", à as "а"), so that their screens show the accents.
+held_clock() {
+    TZ=UTC FAKETIME="2024-01-01 00:49:19.6505" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+        LD_PRELOAD=$(echo /usr/lib/*/faketime/libfaketime.so.1) \
+        ASAN_OPTIONS=${ASAN_OPTIONS:-}:verify_asan_link_order=0 "$@"
+}
+
+close_on() {  # close_on NAME CLICKS... [-- TEXT]: start, click through to a screen, see TEXT, Alt+F4
     local name=$1
     shift
-    start
+    held_clock start
     local pid=$started
     wait_for_main || { check "$name: starts" false; return; }
-    while [ $# -gt 0 ]; do click "$1" "$2"; shift 2; done
+    while [ $# -gt 0 ] && [ "$1" != -- ]; do click "$1" "$2"; shift 2; done
+    [ $# -eq 0 ] || { check "$name reads \"$2\"" eventually shows_text "$2"; screenshot "accented-${name// /-}"; }
     alt_f4 "$wid"
     check "Alt+F4 on $name exits 0" exits_with "$pid" 0
 }
 close_on "the learning set-up" 74 20
-close_on "the learning run" 74 20 145 64
+close_on "the learning run" 74 20 145 64 113 90 -- "più tardi, dopo"
 close_on "the test set-up" 218 20
-close_on "the choice run" 218 20 75 68
+close_on "the choice run" 218 20 170 40 75 68 -- "mancanza, carenza, scarsità"
 close_on "the typed run" 218 20 25 40 75 68
 
-start
+held_clock start
 pid=$started
 wait_for_main
 click 218 20
-click 25 40
+click 25 40   # без подсказки
+click 170 40  # русско-итальянский
 click 75 68
+xdotool type --delay 20 "più"
+xdotool key Return
+check "più typed for piщ is right: the next question, no box" eventually shows_text "нехватка"
 xdotool type --delay 20 "qqzzqq"
 xdotool key Return
 check "a box is up" eventually has_box
+check "the box reads scarsità" eventually shows_text "Правильный перевод:\\nmancanza, carenza, scarsità"
+screenshot accented-wrong-answer
 alt_f4 "$wid"
 check "Alt+F4 with a box up exits 0" exits_with "$pid" 0
 
