@@ -75,7 +75,8 @@ bool FindFont(HFONT handle, QFont& font);
 // Message queue: drops the posted messages and timers of a window that is going away.
 void ForgetWindowMessages(HWND handle);
 
-// Windows-1251 <-> QString; characters outside the code page become '?'.
+// Windows-1251 <-> QString; characters outside the code page become '?'. Italian lines show the
+// accented letters that their Cyrillic stand-ins write, and typed accented letters become those.
 QString FromAnsi(const char* text);
 QString FromAnsi(const std::string& text);
 std::string ToAnsi(const QString& text);
