@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 
+#include "app/ansi_text.h"
 #include "platform/qt/layer.h"
 #include "platform/qt/test_hooks.h"
 #include "tests/support.h"
@@ -238,6 +239,31 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     EXPECT_EQ(boxes[0].text, "one\ntwo");
     EXPECT_TRUE(windowUsable);
     EXPECT_EQ(result, 1) << "IDOK";
+}
+
+// ---- Texts -----------------------------------------------------------------------------------
+
+// Texts cross the layer as Windows-1251 bytes. Italian lines show their Cyrillic stand-ins as
+// the accented letters, and typed accented letters come back as the stand-ins.
+TEST(Texts, AreShownAndTypedAsTheStoredBytes) {
+    const std::pair<const char*, const char*> rows[] = {  // stored (as UTF-8), shown
+        {"абзац", "абзац"},
+        {"piщ tardi, dopo", "più tardi, dopo"},
+        {"аtomo", "àtomo"},
+        {"и possibile", "è possibile"},
+        {"perchй", "perché"},
+        {"Правильный перевод:\r\ncittа", "Правильный перевод:\r\ncittà"},
+        {"Авторы: команда Vocarta", "Авторы: команда Vocarta"},
+    };
+    for (const auto& [stored, shown] : rows) {
+        EXPECT_EQ(layer::FromAnsi(Cp1251(stored)).toStdString(), shown);
+        EXPECT_EQ(layer::ToAnsi(QString::fromUtf8(shown)), Cp1251(stored));
+    }
+    EXPECT_EQ(layer::ToAnsi(QString::fromUtf8("señor ж €✓😀")), "se?or \xE6 \x88?\?");
+    std::string every;
+    for (int byte = 1; byte < 256; ++byte) every.push_back(static_cast<char>(byte));
+    EXPECT_EQ(layer::ToAnsi(layer::FromAnsi(every)), every);
+    EXPECT_EQ(std::string(Ansi("Тест: ёЁ №1")), "\xD2\xE5\xF1\xF2: \xB8\xA8 \xB9" "1") << "at compile time";
 }
 
 // ---- The single-instance mutex's lock file --------------------------------------------------------
