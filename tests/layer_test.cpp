@@ -201,20 +201,14 @@ TEST_F(Layer, GetMessageTakesOnlyTheFilterWindowsMessages) {
 // Heights as in GDI: negative, the character height; positive, the cell (the line's) height;
 // 0, the face's default cell of 13 pixels.
 TEST_F(Layer, FontHeightsFollowGdi) {
-    const int heights[] = {-11, 22, 18, 0};
-    for (int height : heights) {
+    for (int height : {-11, 22, 18, 0}) {
         const HFONT font = CreateFontA(height, 0, 0, 0, 900, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
         SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
         const QFont shown = layer::WidgetOf(F.S)->font();
-        const int cell = height > 0 ? height : 13;
+        const int cell = height > 0 ? height : 13, line = QFontMetrics(shown).height();
         EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(F.S, layer::kWmGetFont, 0, 0)), font);
-        if (height < 0) {
-            EXPECT_EQ(shown.pixelSize(), -height);
-        }
-        if (height >= 0) {
-            EXPECT_LE(QFontMetrics(shown).height(), cell) << height;
-        }
-        EXPECT_GT(QFontMetrics(shown).height(), cell * 3 / 4) << height;
+        EXPECT_TRUE(height < 0 ? shown.pixelSize() == -height : line <= cell) << height;
+        EXPECT_GT(line, cell * 3 / 4) << height;
         EXPECT_EQ(shown.weight(), QFont::Black);
     }
 }
@@ -223,21 +217,16 @@ TEST_F(Layer, FontHeightsFollowGdi) {
 
 TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     int result = 0;
-    QMessageBox* seen = nullptr;
-    bool windowUsable = false;
-    const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", "caption", MB_TOPMOST); },
-                             [&] {
-                                 for (QWidget* widget : QApplication::topLevelWidgets())
-                                     if (auto* box = qobject_cast<QMessageBox*>(widget)) seen = box;
-                                 windowUsable = layer::WidgetOf(F.W)->isEnabled() && !seen->isModal();
-                                 EXPECT_TRUE(seen->windowFlags() & Qt::WindowStaysOnTopHint);
-                                 EXPECT_EQ(seen->icon(), QMessageBox::NoIcon);
-                                 EXPECT_EQ(seen->buttons().size(), 1);
-                             });
+    const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", "caption", MB_TOPMOST); }, [] {
+        const QMessageBox* box = BoxUp();
+        EXPECT_TRUE(layer::WidgetOf(F.W)->isEnabled() && !box->isModal());
+        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->buttons().size(), 1);
+    });
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption, "caption");
     EXPECT_EQ(boxes[0].text, "one\ntwo");
-    EXPECT_TRUE(windowUsable);
     EXPECT_EQ(result, 1) << "IDOK";
 }
 

@@ -31,13 +31,6 @@ const char* ScreenNow() {
     return "none";
 }
 
-QWidget* TopmostBox() {
-    QWidget* found = nullptr;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) found = widget;
-    return found;
-}
-
 struct Storm {
     int inputs = 0, boxes = 0;
     std::set<std::string> screens;
@@ -67,7 +60,7 @@ struct Storm {
             static const char* const kTexts[] = {"0", "2", "9", "a", "è", "ж", "Я", "-", " ", "✓"};
             static const Qt::Key kKeys[] = {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Escape, Qt::Key_Space,
                                             Qt::Key_Backspace, Qt::Key_Up, Qt::Key_Down, Qt::Key_V};
-            QWidget* target = depth > 0 && Below(4) == 0 ? TopmostBox() : QApplication::focusWidget();
+            QWidget* target = depth > 0 && Below(4) == 0 ? BoxUp() : QApplication::focusWidget();
             if (!target) target = layer::WidgetOf(MainWindow);
             const QString text = QString::fromUtf8(kTexts[Below(std::size(kTexts))]);
             QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
@@ -88,7 +81,7 @@ TEST(Endurance, RandomInputStormLeavesAWorkingMainMenu) {
     EXPECT_EQ(storm.screens, (std::set<std::string>{"main menu", "learning set-up", "learning run", "test set-up",
                                                     "choice run", "typed run"}));
     EXPECT_GT(storm.boxes, 100);
-    EXPECT_EQ(TopmostBox(), nullptr) << "every box was dismissed";
+    EXPECT_EQ(BoxUp(), nullptr) << "every box was dismissed";
 
     Boxes([] {
         SetWindowTextA(DisplayTimeEdit, "2");

@@ -66,3 +66,10 @@ std::vector<Box> Boxes(const std::function<void()>& action, const std::function<
     action();
     return seen;
 }
+
+QMessageBox* BoxUp() {
+    QMessageBox* last = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) last = box;
+    return last;
+}

@@ -30,6 +30,8 @@ struct Box {
 // Runs action; each message box that comes up meanwhile is recorded, handed to whileUp (which
 // may act on the windows beneath it) and dismissed with its button.
 std::vector<Box> Boxes(const std::function<void()>& action, const std::function<void()>& whileUp = {});
+// The message box that came up last of those still up, or 0.
+class QMessageBox* BoxUp();
 
 // While it lives, takes the addresses the desktop is asked to open, in place of the desktop's
 // mail program and browser.
