@@ -1,4 +1,5 @@
-// kernel32: module handle, the single-instance mutex, the system time and the process's end.
+// kernel32: module handle, the single-instance mutex, the system time and the process's end,
+// and the check at the process's start that there is a display.
 //
 // A named mutex is an exclusive flock on a per-user lock file. The kernel drops the lock when the
 // process ends, however it ends, so a crashed or killed instance never blocks the next start.
@@ -18,6 +19,9 @@
 #include <thread>
 
 #include "platform/qt/layer.h"
+
+// Xlib's macros clash with Qt's names, so Xlib comes last.
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -92,7 +96,9 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
     return moduleName ? nullptr : reinterpret_cast<HMODULE>(0x400000);
 }
 
+// The program's first call: the display is checked before the lock is taken.
 HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR name) {
+    layer::CheckDisplay();
     const int fd = OpenLockFile(name);
     if (fd < 0) return nullptr;
     const auto handle = reinterpret_cast<HANDLE>(layer::NewHandleValue());
@@ -135,3 +141,26 @@ void WINAPI ExitProcess(UINT exitCode) {
     std::fflush(nullptr);
     _exit(static_cast<int>(exitCode));
 }
+
+namespace layer {
+
+// Without a display Qt's xcb platform would abort with advice to reinstall; a platform chosen
+// explicitly, or a Wayland display, is Qt's business.
+void CheckDisplay() {
+    static bool checked = false;
+    if (checked) return;
+    checked = true;
+    if (!Environment("QT_QPA_PLATFORM").empty() || !Environment("WAYLAND_DISPLAY").empty()) return;
+    const std::string name = Environment("DISPLAY");
+    if (Display* display = name.empty() ? nullptr : XOpenDisplay(name.c_str())) {
+        XCloseDisplay(display);
+        return;
+    }
+    if (name.empty())
+        std::fputs("vocarta: no X display (DISPLAY is not set)\n", stderr);
+    else
+        std::fprintf(stderr, "vocarta: cannot open the X display \"%s\"\n", name.c_str());
+    ExitProcess(1);
+}
+
+}  // namespace layer
