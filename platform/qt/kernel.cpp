@@ -137,7 +137,9 @@ void WINAPI GetSystemTime(LPSYSTEMTIME systemTime) {
 
 // Nothing of the program needs tearing down: the kernel takes back the lock, the windows and the
 // display connection, so the process ends at once rather than unwinding Qt from inside a handler.
+// Only the keyboard layout the user had is given back first.
 void WINAPI ExitProcess(UINT exitCode) {
+    layer::GiveBackKeyboardLayout();
     std::fflush(nullptr);
     _exit(static_cast<int>(exitCode));
 }

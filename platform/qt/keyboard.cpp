@@ -1,6 +1,12 @@
 // LoadKeyboardLayoutA with KLF_ACTIVATE: on X11 the layout of that language becomes the active
 // XKB group, provided the desktop has it among its configured layouts. Elsewhere, and for a
 // layout the desktop lacks, nothing changes and the result is 0.
+//
+// On Windows the layout a thread activates applies to that thread's windows only; the XKB group
+// is the whole desktop's. So the program's group is on only while the program's windows have the
+// keyboard focus: the group the user had is remembered when the program's goes on, and given back
+// when the focus leaves the program and when the process ends. A group the learner picks by hand
+// inside the program stays the program's, as it would on Windows.
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
@@ -63,9 +69,47 @@ int GroupOf(Display* display, const char* xkbName) {
     return -1;
 }
 
+int ProgramGroup = -1;  // the group the program's windows type in; -1 before the first switch
+int UserGroup = 0;      // the group to give back, while the program's is on
+bool ProgramGroupOn = false;
+
+int ActiveGroup(Display* display) {
+    XkbStateRec state{};
+    XkbGetState(display, XkbUseCoreKbd, &state);
+    return state.group;
+}
+
+void LockGroup(Display* display, int group) {
+    XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group));
+    XSync(display, False);  // in force when the call returns, also right before the process ends
+}
+
+void PutOnProgramGroup() {
+    Display* display = X11Display();
+    if (!display || ProgramGroup < 0) return;
+    if (!ProgramGroupOn) UserGroup = ActiveGroup(display);
+    ProgramGroupOn = true;
+    LockGroup(display, ProgramGroup);
+}
+
+void FollowFocus(Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive)
+        PutOnProgramGroup();
+    else
+        GiveBackKeyboardLayout();
+}
+
 }  // namespace
 
 std::string LastKeyboardLayoutRequest() { return LastRequest; }
+
+void GiveBackKeyboardLayout() {
+    Display* display = X11Display();
+    if (!display || !ProgramGroupOn) return;
+    ProgramGroup = ActiveGroup(display);
+    ProgramGroupOn = false;
+    LockGroup(display, UserGroup);
+}
 
 }  // namespace layer
 
@@ -80,8 +124,10 @@ HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     const int group = display ? layer::GroupOf(display, known->xkbName) : -1;
     if (group < 0) return nullptr;
     if (flags & KLF_ACTIVATE) {
-        XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group));
-        XFlush(display);
+        if (layer::ProgramGroup < 0)
+            QObject::connect(qApp, &QGuiApplication::applicationStateChanged, layer::FollowFocus);
+        layer::ProgramGroup = group;
+        if (QGuiApplication::applicationState() == Qt::ApplicationActive) layer::PutOnProgramGroup();
     }
     return reinterpret_cast<HKL>(static_cast<UINT_PTR>(std::strtoul(layoutId, nullptr, 16)));
 }

@@ -56,6 +56,9 @@ void EnsureApplication();
 // and ends the process with 1.
 void CheckDisplay();
 
+// Gives the desktop back the keyboard layout the user had, where the program's is on.
+void GiveBackKeyboardLayout();
+
 // Handle table. A handle is never 0 and never given out twice; a destroyed window's handle
 // finds nothing, so every call on it fails without effect.
 std::uintptr_t NewHandleValue();
