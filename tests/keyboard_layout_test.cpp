@@ -1,8 +1,12 @@
 // LoadKeyboardLayoutA in a real X server: the layout of the language becomes the active XKB
 // group when the desktop has it, and nothing changes when it has not; the program's group is on
-// only while the program's window has the keyboard focus.
+// only while the program's window has the keyboard focus. Run again with a stand-in of Plasma's
+// keyboard service on the session bus (tests/plasma_keyboard.py), it switches through that.
 #include <gtest/gtest.h>
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QGuiApplication>
 #include <QWidget>
 #include <chrono>
@@ -11,6 +15,7 @@
 #include <thread>
 
 #include "platform/qt/inspect.h"
+#include "platform/qt/layer.h"
 #include "platform/win32.h"
 
 #include <X11/XKBlib.h>
@@ -121,5 +126,47 @@ TEST_F(KeyboardLayout, TheProgramsGroupIsOnOnlyWhileItsWindowHasTheFocus) {
     ASSERT_TRUE(Focus(ProgramWindow(), Qt::ApplicationActive));
     EXPECT_EQ(ActiveGroup(), 0) << "the program's group is on again when the focus comes back";
 }
+
+// ---- Plasma's keyboard service --------------------------------------------------------------
+
+QDBusMessage StandIn(const char* method, const QVariantList& arguments = {}) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.kde.keyboard", "/Layouts", "org.vocarta.StandIn", method);
+    call.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(call);
+}
+
+struct PlasmaCase {
+    const char* name;
+    QStringList layouts;  // short names, in index order
+    uint usersIndex;
+    const char* layoutId;
+    QList<uint> setLayoutCalls;  // the program's index, then the user's given back; none if lacking
+};
+void PrintTo(const PlasmaCase& row, std::ostream* out) { *out << row.name; }
+
+class PlasmaKeyboard : public KeyboardLayout, public testing::WithParamInterface<PlasmaCase> {
+protected:
+    void SetUp() override {
+        KeyboardLayout::SetUp();
+        ASSERT_TRUE(Eventually([] { return StandIn("setLayoutCalls").type() == QDBusMessage::ReplyMessage; }));
+    }
+};
+
+TEST_P(PlasmaKeyboard, SwitchesToTheLayoutOfThatShortNameAndGivesTheUsersBackAtExit) {
+    StandIn("configure", {GetParam().layouts, GetParam().usersIndex});
+    EXPECT_EQ(LoadKeyboardLayoutA(GetParam().layoutId, KLF_ACTIVATE) != nullptr,
+              !GetParam().setLayoutCalls.isEmpty());
+    layer::GiveBackKeyboardLayout();  // what ExitProcess does first
+    EXPECT_EQ(qdbus_cast<QList<uint>>(StandIn("setLayoutCalls").arguments().value(0)), GetParam().setLayoutCalls);
+}
+
+// A question shown in Russian asks for "00000409", one shown in Italian for "00000419".
+INSTANTIATE_TEST_SUITE_P(
+    KeyboardLayout, PlasmaKeyboard,
+    testing::Values(PlasmaCase{"UsForARussianQuestion", {"us", "ru"}, 1, "00000409", {0, 1}},
+                    PlasmaCase{"RuForAnItalianQuestion", {"de", "us", "ru"}, 0, "00000419", {2, 0}},
+                    PlasmaCase{"ALayoutTheDesktopLacks", {"us", "de"}, 1, "00000419", {}}),
+    [](const testing::TestParamInfo<PlasmaCase>& info) { return std::string(info.param.name); });
 
 }  // namespace
