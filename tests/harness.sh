@@ -83,6 +83,7 @@ activate() {
 # it presses again (up to three times) when the window manager let a press go by, as openbox
 # sometimes does while it is still settling the focus after another window went away.
 alt_f4() {
+    [ -n "$1" ] || return 1  # no window found: xwininfo -id "" would wait for a click
     for _ in 1 2 3; do
         activate "$1"
         sleep 0.3

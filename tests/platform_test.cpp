@@ -4,12 +4,16 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -295,6 +299,24 @@ TEST_F(Platform, DestroyingAWindowEndsItsTimersAndPostedMessages) {
     MSG message{};
     ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), TRUE);
     EXPECT_EQ(message.hwnd, other);
+}
+
+// Each box opens the next from inside its own loop, as Enter pressed again and again under a box does.
+TEST_F(Platform, ABoxOpenedInsideSeventeenBoxesIsRefusedAndTheCallerGoesOn) {
+    std::vector<int> results;  // in the order the calls return
+    int calls = 0;
+    const std::function<void()> dismissAll = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(widget)) widget->hide();
+    };
+    std::function<void()> openAnother = [&] {
+        QTimer::singleShot(0, ++calls <= 17 ? openAnother : dismissAll);
+        results.push_back(MessageBoxA(nullptr, "", "", MB_OK));
+    };
+    openAnother();
+    std::vector<int> expected(18, 1);  // IDOK from the 17 boxes that opened
+    expected[0] = 0;
+    EXPECT_EQ(results, expected);
 }
 
 TEST_F(Platform, FontHeightsFollowGdi) {

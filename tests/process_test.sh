@@ -66,4 +66,27 @@ check "with arguments the size is unchanged" test "$geometry" = "  Geometry: 294
 close_window
 check "with arguments closing exits 0" exits_with "$args" 0
 
+# Without a display: one line and exit code 1, before the lock (and its folder) is taken.
+no_display() {
+    local out
+    out=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" 2>&1)
+    [ $? -eq 1 ] && [ "$out" = "$2" ] && [ ! -e "$work/unused" ]
+}
+check "without DISPLAY: one line, exit 1" no_display "" "vocarta: no X display (DISPLAY is not set)"
+check "a bogus DISPLAY: one line, exit 1" no_display bogus 'vocarta: cannot open the X display "bogus"'
+
+# Each start finds the lock in the same folder: a runtime folder that is set but missing (Qt
+# makes it once the first copy runs), and a folder under TMPDIR taken by another user.
+lock_folder_holds() {
+    start
+    local first=$started
+    wait_for_windows 1 && start && exits_with "$started" 0 && close_window && exits_with "$first" 0
+}
+XDG_RUNTIME_DIR=$work/missing
+check "a missing runtime folder: a later start exits 0" lock_folder_holds
+unset XDG_RUNTIME_DIR
+export TMPDIR=$work/tmp XDG_CACHE_HOME=$work/cache
+mkdir -p "$TMPDIR" && mkdir -m 777 "$TMPDIR/vocarta-$(id -u)"
+check "a squatted lock folder under TMPDIR: a later start exits 0" lock_folder_holds
+
 report

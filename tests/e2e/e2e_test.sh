@@ -217,6 +217,7 @@ close_on "the typed run" 218 20 25 40 75 68
 held_clock start
 pid=$started
 wait_for_main
+"$xkb_group" 1  # the user's layout: Russian
 click 218 20
 click 25 40   # без подсказки
 click 170 40  # русско-итальянский
@@ -229,7 +230,9 @@ xdotool key Return
 check "a box is up" eventually has_box
 check "the box reads scarsità" eventually shows_text "Правильный перевод:\\nmancanza, carenza, scarsità"
 screenshot accented-wrong-answer
+check "the program's layout stays on while its box has the focus" eventually group_is 0
 alt_f4 "$wid"
 check "Alt+F4 with a box up exits 0" exits_with "$pid" 0
+check "the user's layout is given back at exit" group_is 1
 
 report
