@@ -157,9 +157,8 @@ FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+) \.*\s*\*+(Failed|Timeout|Exception
 
 
 def test_once(args):
-    command = ["ctest", "--preset", "default", "--stop-on-failure", "--timeout", str(args.timeout)]
-    if args.label:
-        command += ["-L", args.label]
+    command = ["ctest", "--preset", "default"] if not args.label else ["ctest", "--test-dir", "build", "-L", args.label]
+    command += ["--stop-on-failure", "--timeout", str(args.timeout)]
     code, output = run(command, args.timeout * 4)
     if code is None:
         return "timed-out", "(the whole run)"
@@ -223,6 +222,9 @@ def main():
     if code != 0:
         print(output)
         raise SystemExit("the unmutated tree does not build")
+    verdict, test = test_once(args)
+    if verdict != "survived":
+        raise SystemExit(f"the unmutated tree fails its tests ({test}): no mutant could be judged")
     counts = {"killed": 0, "survived": 0, "did-not-build": 0, "timed-out": 0}
     log = open(args.log, "a", encoding="utf-8") if args.log else None
     try:
