@@ -222,6 +222,9 @@ def main():
     if code != 0:
         print(output)
         raise SystemExit("the unmutated tree does not build")
+    verdict, test = test_once(args)
+    if verdict != "survived":
+        raise SystemExit(f"the unmutated tree fails its tests ({test}): no mutant could be judged")
     counts = {"killed": 0, "survived": 0, "did-not-build": 0, "timed-out": 0}
     log = open(args.log, "a", encoding="utf-8") if args.log else None
     try:

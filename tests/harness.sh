@@ -59,6 +59,7 @@ wait_for_windows() {  # until exactly N main windows show, at most 20 s
 # The user's Alt+F4, pressed again (up to three times) where openbox, still settling the focus,
 # let a press go by.
 alt_f4() {
+    [ -n "$1" ] || return 1  # no window found: xwininfo -id "" would wait for a click
     for _ in 1 2 3; do
         for _ in $(seq 30); do
             xdotool windowactivate "$1" 2>/dev/null

@@ -51,4 +51,27 @@ check "with arguments the window shows on the display" wait_for_windows 1
 check "at its own size" test "$(xwininfo -id "$(main_windows | head -1)" | awk '/Width:/{w=$2} /Height:/{h=$2} END{print w "x" h}')" = 294x155
 wmctrl -c 'Vocarta 2.0'
 check "and closes with exit code 0" exits_with "$started" 0
+
+# Without a display: one line and exit code 1, before the lock (and its folder) is taken.
+no_display() {
+    local said
+    said=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" 2>&1)
+    [ $? -eq 1 ] && [ "$said" = "$2" ] && [ ! -e "$work/unused" ]
+}
+check "without DISPLAY: one line, exit 1" no_display "" "vocarta: no X display (DISPLAY is not set)"
+check "a bogus DISPLAY: one line, exit 1" no_display bogus 'vocarta: cannot open the X display "bogus"'
+
+# Every copy locks in the same folder: a runtime folder that is set but missing (Qt makes it once
+# the first copy runs), and when the folder under TMPDIR is not private.
+second_start_exits() {
+    start
+    local first=$started
+    wait_for_windows 1 && start && exits_with "$started" 0 && wmctrl -c 'Vocarta 2.0' && exits_with "$first" 0
+}
+XDG_RUNTIME_DIR=$work/missing
+check "a missing runtime folder: a second start exits 0" second_start_exits
+unset XDG_RUNTIME_DIR
+export TMPDIR=$work/tmp XDG_CACHE_HOME=$work/cache
+mkdir -p "$TMPDIR" && mkdir -m 777 "$TMPDIR/vocarta-$(id -u)"
+check "a squatted folder under TMPDIR: a second start exits 0" second_start_exits
 report

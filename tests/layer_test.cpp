@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <functional>
 #include <map>
@@ -228,6 +229,21 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     EXPECT_EQ(boxes[0].caption, "caption");
     EXPECT_EQ(boxes[0].text, "one\ntwo");
     EXPECT_EQ(result, 1) << "IDOK";
+}
+
+// Enter pressed again and again under a wrong-answer box opens each box inside the last one's loop.
+TEST_F(Layer, NoBoxOpensInsideSixteenOthers) {
+    std::vector<int> results;  // as the calls return, the innermost first
+    int calls = 0;
+    const std::function<void()> dismissAll = [] {
+        while (QMessageBox* box = BoxUp()) box->hide();
+    };
+    std::function<void()> openAnother = [&] {
+        QTimer::singleShot(0, ++calls <= 17 ? openAnother : dismissAll);
+        results.push_back(MessageBoxA(nullptr, "", "", MB_OK));
+    };
+    openAnother();
+    EXPECT_EQ(results, std::vector<int>({0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})) << "0: not opened";
 }
 
 // ---- Texts -----------------------------------------------------------------------------------

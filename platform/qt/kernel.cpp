@@ -1,8 +1,10 @@
-// kernel32: module handle, the single-instance mutex and the system time.
+// kernel32: module handle, the single-instance mutex, the system time and the process's end,
+// and the check at the process's start that there is a display.
 //
 // A named mutex is an exclusive flock on a per-user lock file. The kernel drops the lock when the
 // process ends, however it ends, so a crashed or killed instance never blocks the next start.
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,23 +20,48 @@
 
 #include "platform/qt/layer.h"
 
+// Xlib's macros clash with Qt's names, so Xlib comes last.
+#include <X11/Xlib.h>
+
 namespace {
 
 std::map<HANDLE, int> LockFiles;  // mutex handle -> descriptor
 
-// A directory only this user can reach: $XDG_RUNTIME_DIR, or a private folder under /tmp.
-bool IsPrivateDirectory(const std::string& path) {
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// Whether the folder is one only this user can reach; it is created (0700) where it is missing.
+bool MakePrivateDirectory(const std::string& path) {
+    if (path.empty() || path[0] != '/') return false;
+    mkdir(path.c_str(), 0700);
     struct stat status {};
     return lstat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode) && status.st_uid == geteuid() &&
            (status.st_mode & 077) == 0;
 }
 
+std::string CacheDirectory() {
+    if (const std::string cache = Environment("XDG_CACHE_HOME"); !cache.empty() && cache[0] == '/') return cache;
+    std::string home = Environment("HOME");
+    if (home.empty())
+        if (const passwd* user = getpwuid(geteuid())) home = user->pw_dir ? user->pw_dir : "";
+    return home.empty() ? std::string() : home + "/.cache";
+}
+
+// The lock's folder, decided alike by every copy of one user in one login, whichever starts first:
+// $XDG_RUNTIME_DIR (created where it is set but missing, as the desktop would, before Qt creates
+// it under a copy that already locked elsewhere); else $TMPDIR (or /tmp)/vocarta-UID; else, where
+// another user took that name first, the cache folder's vocarta/. "" when none is private.
 std::string LockDirectory() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && runtime[0] == '/' && IsPrivateDirectory(runtime)) return runtime;
-    const std::string fallback = "/tmp/vocarta-" + std::to_string(geteuid());
-    mkdir(fallback.c_str(), 0700);
-    return IsPrivateDirectory(fallback) ? fallback : std::string();
+    if (const std::string runtime = Environment("XDG_RUNTIME_DIR"); MakePrivateDirectory(runtime)) return runtime;
+    const std::string temporary = Environment("TMPDIR").empty() ? "/tmp" : Environment("TMPDIR");
+    if (const std::string own = temporary + "/vocarta-" + std::to_string(geteuid()); MakePrivateDirectory(own))
+        return own;
+    const std::string cache = CacheDirectory();
+    if (!cache.empty()) mkdir(cache.c_str(), 0700);
+    if (const std::string own = cache + "/vocarta"; MakePrivateDirectory(own)) return own;
+    return {};
 }
 
 std::string SafeName(const char* name) {
@@ -45,8 +72,12 @@ std::string SafeName(const char* name) {
 }
 
 int OpenLockFile(const char* name) {
+    if (!name || !*name) return -1;
     const std::string directory = LockDirectory();
-    if (directory.empty() || !name || !*name) return -1;
+    if (directory.empty()) {
+        std::fputs("vocarta: no private folder for the lock file, so a second copy could start too\n", stderr);
+        return -1;
+    }
     const std::string path = directory + "/" + SafeName(name) + ".lock";
     const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) return -1;
@@ -65,7 +96,9 @@ HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName) {
     return moduleName ? nullptr : reinterpret_cast<HMODULE>(0x400000);
 }
 
+// The program's first call: the display is checked before the lock is taken.
 HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES, BOOL, LPCSTR name) {
+    layer::CheckDisplay();
     const int fd = OpenLockFile(name);
     if (fd < 0) return nullptr;
     const auto handle = reinterpret_cast<HANDLE>(layer::NewHandleValue());
@@ -104,7 +137,32 @@ void WINAPI GetSystemTime(LPSYSTEMTIME systemTime) {
 
 // Nothing of the program needs tearing down: the kernel takes back the lock, the windows and the
 // display connection, so the process ends at once rather than unwinding Qt from inside a handler.
+// Only the keyboard layout the user had is given back first.
 void WINAPI ExitProcess(UINT exitCode) {
+    layer::GiveBackKeyboardLayout();
     std::fflush(nullptr);
     _exit(static_cast<int>(exitCode));
 }
+
+namespace layer {
+
+// Without a display Qt's xcb platform would abort with advice to reinstall; a platform chosen
+// explicitly, or a Wayland display, is Qt's business.
+void CheckDisplay() {
+    static bool checked = false;
+    if (checked) return;
+    checked = true;
+    if (!Environment("QT_QPA_PLATFORM").empty() || !Environment("WAYLAND_DISPLAY").empty()) return;
+    const std::string name = Environment("DISPLAY");
+    if (Display* display = name.empty() ? nullptr : XOpenDisplay(name.c_str())) {
+        XCloseDisplay(display);
+        return;
+    }
+    if (name.empty())
+        std::fputs("vocarta: no X display (DISPLAY is not set)\n", stderr);
+    else
+        std::fprintf(stderr, "vocarta: cannot open the X display \"%s\"\n", name.c_str());
+    ExitProcess(1);
+}
+
+}  // namespace layer

@@ -1,6 +1,17 @@
-// LoadKeyboardLayoutA with KLF_ACTIVATE: on X11 the layout of that language becomes the active
-// XKB group, provided the desktop has it among its configured layouts. Elsewhere, and for a
-// layout the desktop lacks, nothing changes and the result is 0.
+// LoadKeyboardLayoutA with KLF_ACTIVATE: the layout of that language becomes the desktop's current
+// one, provided the desktop has it among its configured layouts. Where Plasma's keyboard service
+// answers on the session bus (Plasma on X11 or on Wayland) it is asked to switch; elsewhere on X11
+// the XKB group is locked. On other Wayland desktops, which let no program switch the layout, and
+// for a layout the desktop lacks, nothing changes and the result is 0.
+//
+// On Windows the layout a thread activates applies to that thread's windows only; a desktop's
+// layout is the whole desktop's. So the program's layout is on only while the program's windows
+// have the keyboard focus: the layout the user had is remembered when the program's goes on, and
+// given back when the focus leaves the program and when the process ends. A layout the learner
+// picks by hand inside the program stays the program's, as it would on Windows.
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
@@ -19,11 +30,18 @@ namespace {
 
 struct KnownLayout {
     const char* id;
-    const char* xkbName;
+    const char* shortName;  // XKB's name of the layout, which Plasma lists as its short name
 };
 constexpr KnownLayout kLayouts[] = {{"00000419", "ru"}, {"00000409", "us"}};
 
-std::string LastRequest;
+// The desktop's keyboard: its configured layouts by index, and the current one.
+struct Keyboard {
+    int (*indexOf)(const char* shortName);  // -1 where the desktop lacks the layout
+    int (*current)();
+    void (*makeCurrent)(int index);
+};
+
+// ---- X11: the layouts are the groups of the X server's keyboard --------------------------------
 
 Display* X11Display() {
     auto* x11 = qApp ? qApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -56,32 +74,132 @@ std::vector<std::string> ConfiguredLayouts(Display* display) {
     return layouts;
 }
 
-int GroupOf(Display* display, const char* xkbName) {
-    const std::vector<std::string> layouts = ConfiguredLayouts(display);
+int XkbIndexOf(const char* shortName) {
+    const std::vector<std::string> layouts = ConfiguredLayouts(X11Display());
     for (std::size_t group = 0; group < layouts.size() && group < XkbNumKbdGroups; ++group)
-        if (layouts[group] == xkbName) return static_cast<int>(group);
+        if (layouts[group] == shortName) return static_cast<int>(group);
     return -1;
+}
+
+int XkbCurrent() {
+    XkbStateRec state{};
+    XkbGetState(X11Display(), XkbUseCoreKbd, &state);
+    return state.group;
+}
+
+void XkbMakeCurrent(int group) {
+    XkbLockGroup(X11Display(), XkbUseCoreKbd, static_cast<unsigned>(group));
+    XSync(X11Display(), False);  // in force when the call returns, also right before the process ends
+}
+
+constexpr Keyboard kXkb{XkbIndexOf, XkbCurrent, XkbMakeCurrent};
+
+// ---- Plasma's keyboard service, on X11 and on Wayland -------------------------------------------
+
+// A service that hangs holds up the interface no longer than this, and is not asked again.
+constexpr int kPlasmaTimeout = 200;  // milliseconds
+bool PlasmaFailed = false;
+
+QDBusMessage AskPlasma(const char* method, const QVariantList& arguments = {}) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.kde.keyboard", "/Layouts", "org.kde.KeyboardLayouts", method);
+    call.setArguments(arguments);
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, kPlasmaTimeout);
+    if (reply.type() != QDBusMessage::ReplyMessage) PlasmaFailed = true;
+    return reply;
+}
+
+// getLayoutsList gives (short name, display name, long name) for each layout, in index order.
+int PlasmaIndexOf(const char* shortName) {
+    const auto list = AskPlasma("getLayoutsList").arguments().value(0).value<QDBusArgument>();
+    if (list.currentSignature() != "a(sss)") return -1;
+    int found = -1;
+    list.beginArray();
+    for (int index = 0; !list.atEnd(); ++index) {
+        QString name, displayName, longName;
+        list.beginStructure();
+        list >> name >> displayName >> longName;
+        list.endStructure();
+        if (found < 0 && name == QLatin1String(shortName)) found = index;
+    }
+    list.endArray();
+    return found;
+}
+
+int PlasmaCurrent() { return AskPlasma("getLayout").arguments().value(0).toInt(); }
+
+void PlasmaMakeCurrent(int index) { AskPlasma("setLayout", {QVariant::fromValue(static_cast<uint>(index))}); }
+
+constexpr Keyboard kPlasma{PlasmaIndexOf, PlasmaCurrent, PlasmaMakeCurrent};
+
+// Looked for once: a desktop without the service costs nothing after the first call.
+bool PlasmaAnswers() {
+    static const bool present = [] {
+        auto ask = QDBusMessage::createMethodCall("org.freedesktop.DBus", "/org/freedesktop/DBus",
+                                                  "org.freedesktop.DBus", "NameHasOwner");
+        ask << QStringLiteral("org.kde.keyboard");
+        const QDBusMessage reply = QDBusConnection::sessionBus().call(ask, QDBus::Block, kPlasmaTimeout);
+        return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
+    }();
+    return present && !PlasmaFailed;
+}
+
+// The keyboard of the desktop that shows the program's windows; Qt's offscreen and minimal
+// platforms have none.
+const Keyboard* DesktopKeyboard() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland"))) return nullptr;
+    if (PlasmaAnswers()) return &kPlasma;
+    return X11Display() ? &kXkb : nullptr;
+}
+
+// ---- The program's layout, on while its windows have the focus ---------------------------------
+
+int ProgramLayout = -1;  // the layout the program's windows type in; -1 before the first switch
+int UserLayout = 0;      // the layout to give back, while the program's is on
+bool ProgramLayoutOn = false;
+
+void PutOnProgramLayout() {
+    const Keyboard* keyboard = DesktopKeyboard();
+    if (!keyboard || ProgramLayout < 0) return;
+    if (!ProgramLayoutOn) UserLayout = keyboard->current();
+    ProgramLayoutOn = true;
+    keyboard->makeCurrent(ProgramLayout);
+}
+
+void FollowFocus(Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive)
+        PutOnProgramLayout();
+    else
+        GiveBackKeyboardLayout();
 }
 
 }  // namespace
 
-std::string LastKeyboardLayoutRequest() { return LastRequest; }
+void GiveBackKeyboardLayout() {
+    const Keyboard* keyboard = ProgramLayoutOn ? DesktopKeyboard() : nullptr;
+    if (!keyboard) return;
+    ProgramLayout = keyboard->current();
+    ProgramLayoutOn = false;
+    keyboard->makeCurrent(UserLayout);
+}
 
 }  // namespace layer
 
 HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     if (!layoutId) return nullptr;
-    layer::LastRequest = layoutId;
     layer::EnsureApplication();
     const layer::KnownLayout* known = nullptr;
     for (const auto& layout : layer::kLayouts)
         if (std::strcmp(layout.id, layoutId) == 0) known = &layout;
-    Display* display = known ? layer::X11Display() : nullptr;
-    const int group = display ? layer::GroupOf(display, known->xkbName) : -1;
-    if (group < 0) return nullptr;
+    const layer::Keyboard* keyboard = known ? layer::DesktopKeyboard() : nullptr;
+    const int index = keyboard ? keyboard->indexOf(known->shortName) : -1;
+    if (index < 0) return nullptr;
     if (flags & KLF_ACTIVATE) {
-        XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(group));
-        XFlush(display);
+        if (layer::ProgramLayout < 0)
+            QObject::connect(qApp, &QGuiApplication::applicationStateChanged, layer::FollowFocus);
+        layer::ProgramLayout = index;
+        if (QGuiApplication::applicationState() == Qt::ApplicationActive) layer::PutOnProgramLayout();
     }
     return reinterpret_cast<HKL>(static_cast<UINT_PTR>(std::strtoul(layoutId, nullptr, 16)));
 }

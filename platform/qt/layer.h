@@ -52,6 +52,13 @@ struct Window {
 // Creates the QApplication on first use; every call that touches windows goes through it.
 void EnsureApplication();
 
+// Before Qt starts, at the first call into the layer: without a display to open, prints one line
+// and ends the process with 1.
+void CheckDisplay();
+
+// Gives the desktop back the keyboard layout the user had, where the program's is on.
+void GiveBackKeyboardLayout();
+
 // Handle table. A handle is never 0 and never given out twice; a destroyed window's handle
 // finds nothing, so every call on it fails without effect.
 std::uintptr_t NewHandleValue();

@@ -14,6 +14,10 @@ namespace {
 constexpr int kIdOk = 1;
 // Room beside the caption for the title bar's icon and close box.
 constexpr int kTitleBarExtra = 90;
+// Each box runs its loop inside the loop of the box beneath it (Enter pressed again and again under
+// a wrong-answer box): past this depth a box is refused, before the stack runs out.
+constexpr int kMostOpenBoxes = 16;
+int OpenBoxes = 0;  // boxes whose MessageBoxA has not returned yet
 
 // Like a Win32 message box, the box is at least as wide as its caption.
 void FitCaption(QMessageBox& box) {
@@ -27,6 +31,7 @@ void FitCaption(QMessageBox& box) {
 }  // namespace
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    if (OpenBoxes > kMostOpenBoxes) return 0;  // as a box that could not be created
     layer::EnsureApplication();
     layer::Window* ownerWindow = layer::FindWindow(owner);
     QPointer<QMessageBox> box = new QMessageBox(ownerWindow ? ownerWindow->widget : nullptr);
@@ -42,7 +47,9 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     FitCaption(*box);
     box->setAttribute(Qt::WA_DeleteOnClose, false);
     box->show();
+    ++OpenBoxes;
     while (box && box->isVisible()) layer::PumpMessages(true);
+    --OpenBoxes;
     delete box.data();
     return kIdOk;
 }

@@ -96,6 +96,7 @@ void DestroyTree(HWND handle) {
 
 void EnsureApplication() {
     if (QApplication::instance()) return;
+    CheckDisplay();
     // The program takes no command line: Qt sees only the program's name.
     static int argc = 1;
     static char name[] = "vocarta";
