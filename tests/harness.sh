@@ -56,16 +56,20 @@ wait_for_windows() {  # until exactly N main windows show, at most 20 s
     for _ in $(seq 200); do [ "$(main_windows | wc -l)" -eq "$1" ] && return 0; sleep 0.1; done
     return 1
 }
+activate() {  # until the window manager says the window is the active one
+    for _ in $(seq 30); do
+        xdotool windowactivate "$1" 2>/dev/null
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
 # The user's Alt+F4, pressed again (up to three times) where openbox, still settling the focus,
 # let a press go by.
 alt_f4() {
-    [ -n "$1" ] || return 1  # no window found: xwininfo -id "" would wait for a click
+    [ -n "$1" ] || return 1  # no window: xwininfo -id "" would wait for a click
     for _ in 1 2 3; do
-        for _ in $(seq 30); do
-            xdotool windowactivate "$1" 2>/dev/null
-            [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && break
-            sleep 0.1
-        done
+        activate "$1"
         sleep 0.3
         xdotool key alt+F4
         for _ in $(seq 30); do xwininfo -id "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
