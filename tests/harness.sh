@@ -3,25 +3,12 @@
 
 passed=0
 failed=0
-check() {  # check NAME COMMAND...
-    local name=$1
-    shift
-    if "$@"; then
-        passed=$((passed + 1))
-        [ -n "${CHECK_QUIET:-}" ] || echo "ok: $name"
-    else
-        failed=$((failed + 1))
-        echo "FAILED: $name"
-    fi
+check() {  # check NAME COMMAND...: "ok: NAME" (unless CHECK_QUIET is set) or "FAILED: NAME"
+    if "${@:2}"; then passed=$((passed + 1)); [ -n "${CHECK_QUIET:-}" ] || echo "ok: $1"
+    else failed=$((failed + 1)); echo "FAILED: $1"; fi
 }
-report() {
-    echo "$passed passed, $failed failed"
-    [ "$failed" -eq 0 ]
-}
-give_up() {  # the test cannot run at all: say why and stop at once
-    echo "FAILED: $*"
-    exit 1
-}
+report() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
+give_up() { echo "FAILED: $*"; exit 1; }  # the test cannot run at all
 
 # A private Xvfb that keeps its keymap when its last client leaves; sets DISPLAY.
 start_x_server() {
@@ -46,10 +33,8 @@ start() {  # start [ARGS...]: the program in the background; its pid in $started
 }
 is_running() { kill -0 "$1" 2>/dev/null; }
 exits_with() {  # exits_with PID CODE: the process ends within 20 s with that exit code
-    for _ in $(seq 200); do is_running "$1" || break; sleep 0.1; done
-    is_running "$1" && return 1
-    wait "$1"
-    [ $? -eq "$2" ]
+    for _ in $(seq 200); do is_running "$1" || { wait "$1"; [ $? -eq "$2" ]; return; }; sleep 0.1; done
+    return 1
 }
 main_windows() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null; }
 wait_for_windows() {  # until exactly N main windows show, at most 20 s

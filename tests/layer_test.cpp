@@ -145,7 +145,7 @@ TEST_P(MessageSequence, ReachesTheProceduresInOrder) {
 INSTANTIATE_TEST_SUITE_P(Layer, MessageSequence, testing::ValuesIn(kSequences),
                          [](const testing::TestParamInfo<SequenceRow>& info) { return info.param.name; });
 
-// ---- Handles and the message loop -------------------------------------------------------------
+// ---- Handles -------------------------------------------------------------
 
 TEST_F(Layer, HandlesAreNeverZeroAndNeverReused) {
     std::set<void*> seen{F.W, F.B, F.S, F.G, F.R, F.E, F.U};
@@ -177,24 +177,6 @@ TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
         EXPECT_EQ(CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, stale, nullptr, nullptr, nullptr), nullptr);
     }
     EXPECT_TRUE(Log.empty());
-}
-
-TEST_F(Layer, GetMessageTakesOnlyTheFilterWindowsMessages) {
-    const HWND other = CreateWindowExA(0, "Recorder", "", 0, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
-    layer::Post(other, 0x400, 1, 0);
-    layer::Post(nullptr, 0x400, 2, 0);
-    layer::Post(F.B, 0x400, 3, 0);
-    MSG message{};
-    ASSERT_EQ(GetMessageA(&message, F.W, 0, 0), TRUE);
-    EXPECT_EQ(message.wParam, 3u) << "a child's message belongs to its window";
-    ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), TRUE);
-    EXPECT_EQ(message.wParam, 1u) << "the other window's message was left in the queue";
-    layer::Post(F.W, layer::kWmQuit, 0, 0);
-    EXPECT_EQ(GetMessageA(&message, F.W, 0, 0), FALSE);
-    SetTimer(F.W, 5, 10, nullptr);
-    DestroyWindow(F.W);
-    EXPECT_FALSE(KillTimer(F.W, 5)) << "the window's timers went with it";
-    EXPECT_EQ(GetMessageA(&message, F.W, 0, 0), -1) << "a destroyed filter window is an error";
 }
 
 // ---- Fonts ----------------------------------------------------------------------------------

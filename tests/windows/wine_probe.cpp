@@ -1,13 +1,10 @@
 // The Windows program seen from another Windows process, under Wine.
-// usage: wine_probe strings VOCARTA.EXE WORDS.TSV   the string table and the icon as Windows loads
-//                                                   them, against the word list
-//        wine_probe frame                           prints the main window's rectangle: X Y WIDTH HEIGHT
-//        wine_probe click-testing                   clicks the main menu's "Тестирование"
-//        wine_probe close                           the caption's close command
+// usage: wine_probe strings VOCARTA.EXE WORDS.TSV   its string table and icon, as Windows loads them
+//        wine_probe frame | click-testing | close   the main window's rectangle (X Y WIDTH HEIGHT),
+//                                                   a click on "Тестирование", the close command
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -16,44 +13,31 @@
 
 namespace {
 
-int Failed = 0;
-
-void Check(bool condition, const std::string& what) {
-    if (!condition && ++Failed <= 10) std::printf("FAILED: %s\n", what.c_str());
-}
-
 std::string Loaded(HMODULE module, UINT id) {
     char buffer[1024];
-    const int length = LoadStringA(module, id, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    return std::string(buffer, std::max(LoadStringA(module, id, buffer, sizeof buffer), 0));
 }
 
 int CheckStrings(const char* program, const char* words) {
-    HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     std::ifstream list(words, std::ios::binary);
-    if (!module || !list) return 2;
-    Check(GetACP() == 1251, "the ANSI code page is 1251, not " + std::to_string(GetACP()));
-    Check(FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(1), MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT)),
-          "the string table is in Russian");
-    std::string line;
-    WordIndex index = 0;
-    while (std::getline(list, line)) {
+    int index = 0, wrong = 0;
+    for (std::string line; module && std::getline(list, line);) {
         const auto tab = line.find('\t'), second = line.find('\t', tab + 1);
         ++index;
-        Check(Loaded(module, index) == cp1251::FromUtf8(line.substr(tab + 1, second - tab - 1)), line);
-        Check(Loaded(module, kItalianBase + index) == cp1251::FromUtf8(line.substr(second + 1)), line);
+        wrong += Loaded(module, index) != cp1251::FromUtf8(line.substr(tab + 1, second - tab - 1));
+        wrong += Loaded(module, kItalianBase + index) != cp1251::FromUtf8(line.substr(second + 1));
     }
-    Check(index == kWordCount, "words.tsv has every pair");
     for (UINT absent : {0u, kWordCount + 1u, kItalianBase, kItalianBase + kWordCount + 1})
-        Check(Loaded(module, absent).empty(), "no string " + std::to_string(absent));
-    // The group icon LEV1: one 32 x 32 image of 256 colours (written as 0 colours).
+        wrong += !Loaded(module, absent).empty();
+    // The group icon LEV1: one image of 32 x 32 pixels and 256 colours (written as 0 colours).
     const HRSRC group = FindResourceA(module, "LEV1", RT_GROUP_ICON);
-    const auto* directory = group ? static_cast<const BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
-    Check(directory && directory[4] == 1 && directory[6] == 32 && directory[7] == 32 && directory[8] == 0 &&
-              directory[12] == 8,
-          "the icon LEV1 is one 32 x 32 image of 256 colours");
-    std::printf("%d pairs; %d failed\n", index, Failed);
-    return Failed == 0 ? 0 : 1;
+    const auto* icon = group ? static_cast<const BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
+    const bool iconRight = icon && icon[4] == 1 && icon[6] == 32 && icon[7] == 32 && icon[8] == 0 && icon[12] == 8;
+    const bool russian = FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(1), MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT));
+    std::printf("code page %u, %d pairs, %d wrong strings, %s table, icon %s\n", GetACP(), index, wrong,
+                russian ? "Russian" : "no Russian", iconRight ? "right" : "wrong");
+    return GetACP() == 1251 && index == kWordCount && wrong == 0 && russian && iconRight ? 0 : 1;
 }
 
 }  // namespace
@@ -62,18 +46,11 @@ int main(int argc, char** argv) {
     const std::string request = argc > 1 ? argv[1] : "";
     if (request == "strings" && argc == 4) return CheckStrings(argv[2], argv[3]);
     const HWND window = FindWindowA("Vocarta_2_0", "Vocarta 2.0");
-    if (!window) return 1;
-    if (request == "frame") {
-        RECT frame;
-        GetWindowRect(window, &frame);
+    RECT frame{};
+    if (request == "frame" && GetWindowRect(window, &frame))
         std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
-        return 0;
-    }
-    if (request == "click-testing") {
-        const HWND button = FindWindowExA(window, nullptr, "Button", Ansi("Тестирование"));
-        return button && SendMessageA(button, BM_CLICK, 0, 0) == 0 ? 0 : 1;
-    }
-    if (request == "close") return PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) ? 0 : 1;
-    std::fprintf(stderr, "usage: wine_probe strings VOCARTA.EXE WORDS.TSV | frame | click-testing | close\n");
-    return 2;
+    if (request == "click-testing")
+        SendMessageA(FindWindowExA(window, nullptr, "Button", Ansi("Тестирование")), BM_CLICK, 0, 0);
+    if (request == "close") PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return window ? 0 : 1;
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The Windows program under Wine, with a Russian locale (ANSI code page 1251, as on a Russian
-# Windows), in a private X server without a window manager, so that Wine draws the frames
-# itself: its string table and icon as Windows loads them, the main window, one instance at a
-# time, the testing screen's frame, and the caption's close command. The Wine prefix and the
+# The Windows program: a 64-bit GUI program that imports from Windows' own DLLs only, so it runs
+# from its single file; then under Wine, with a Russian locale (ANSI code page 1251, as on a
+# Russian Windows) and in a private X server without a window manager, so that Wine draws the
+# frames itself: its string table and icon as Windows loads them, the main window, one instance
+# at a time, the testing screen's frame, and the caption's close command. The Wine prefix and the
 # locale live in the build folder; a picture of the main menu is left there (wine-main-menu.png).
-# usage: wine_test.sh path/to/vocarta.exe path/to/wine_probe.exe words.tsv
+# usage: wine_test.sh path/to/vocarta.exe path/to/wine_probe.exe words.tsv OBJDUMP
 set -u
 program=$(readlink -f "$1")
 probe=$(readlink -f "$2")
@@ -15,6 +16,10 @@ source "$(dirname "$(readlink -f "$0")")/../harness.sh"
 export WINEPREFIX=$build/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LOCPATH=$build/locale LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 skip() { echo "SKIP: $*"; exit 77; }
+headers=$("$4" -p "$program")
+check "imports Windows' own DLLs only" test "$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr a-z A-Z | sort | xargs)" \
+    = "COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL"
+check "a 64-bit GUI program" grep -qzE 'Magic\s+020b.*Subsystem\s+00000002' <<<"$headers"
 trap 'for pid in "${pids[@]}"; do kill $(pgrep -P "$pid") "$pid" 2>/dev/null; done; wineserver -k 2>/dev/null; stop_everything' EXIT
 
 command -v wine >/dev/null || skip "Wine is not installed"
