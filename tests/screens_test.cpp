@@ -2,7 +2,6 @@
 // links; and what going round the screens leaves behind.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QWidget>
 
 #include "app/app.h"
@@ -144,23 +143,6 @@ TEST(Screens, WithoutTheInterfaceFontShowInTheSystemFont) {
     Click(TestingButton);
     for (HWND control : ControlsShown()) EXPECT_EQ(FontSeen(control), '-');
     EXPECT_TRUE(layer::WidgetOf(TestStartButton)->isVisible());
-}
-
-TEST(Screens, GoingRoundTheScreensLeavesNothingBehind) {
-    OpenMainWindow();
-    const auto round = [] {
-        for (HWND* button : {&LearningButton, &LearningStartButton, &PauseButton, &LearningStopButton, &TestingButton,
-                             &TestStartButton, &ChoiceStopButton, &TestingButton, &WithoutHintRadio,
-                             &TestStartButton, &TypedStopButton})
-            Click(*button);
-    };
-    round();
-    const auto fonts = layer::LiveFontCount(), windows = layer::LiveWindowCount();
-    const auto widgets = QApplication::allWidgets().size();
-    for (int i = 0; i < 100; ++i) round();
-    EXPECT_EQ(layer::LiveFontCount(), fonts);
-    EXPECT_EQ(layer::LiveWindowCount(), windows);
-    EXPECT_EQ(QApplication::allWidgets().size(), widgets);
 }
 
 // ---- The main menu's links --------------------------------------------------------------------

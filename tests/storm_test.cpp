@@ -76,6 +76,7 @@ struct Storm {
 TEST(Endurance, RandomInputStormLeavesAWorkingMainMenu) {
     Opened links;
     OpenMainWindow();
+    const std::size_t windows = layer::LiveWindowCount(), widgets = QApplication::allWidgets().size();
     Storm storm;
     while (storm.inputs < kInputs) storm.Input(0);
     EXPECT_EQ(storm.screens, (std::set<std::string>{"main menu", "learning set-up", "learning run", "test set-up",
@@ -92,6 +93,8 @@ TEST(Endurance, RandomInputStormLeavesAWorkingMainMenu) {
     EXPECT_EQ(layer::ChildrenOf(MainWindow),
               (std::vector<HWND>{AboutText, LearningButton, TestingButton, MailButton, HomePageButton}));
     EXPECT_EQ(layer::LiveFontCount(), 1u) << "only the interface font is left";
+    EXPECT_EQ(layer::LiveWindowCount(), windows) << "nothing left behind";
+    EXPECT_EQ(static_cast<std::size_t>(QApplication::allWidgets().size()), widgets);
     Click(LearningButton);
     Click(LearningStartButton);
     EXPECT_FALSE(Text(WordLine).empty()) << "the menu still leads to the cards";
