@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QRadioButton>
+#include <deque>
 
 #include "app/app.h"
 #include "app/main_menu.h"
@@ -13,8 +14,19 @@
 #include "quiz/quiz.h"
 #include "quiz/test_screens.h"
 #include "quiz/test_settings.h"
-#include "tests/scripted_random.h"
 #include "tests/support.h"
+
+// In place of the generator: each draw returns the next scripted value (0 once there is none)
+// and records its bound.
+std::deque<std::uint32_t> ScriptedDraws;
+std::vector<std::uint32_t> DrawBounds;
+
+std::uint32_t RandomBelow(std::uint32_t n) {
+    DrawBounds.push_back(n);
+    const std::uint32_t value = ScriptedDraws.empty() ? 0 : ScriptedDraws.front();
+    if (!ScriptedDraws.empty()) ScriptedDraws.pop_front();
+    return value;
+}
 
 namespace {
 
