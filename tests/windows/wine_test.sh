@@ -16,7 +16,7 @@ source "$(dirname "$(readlink -f "$0")")/../harness.sh"
 export WINEPREFIX=$build/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LOCPATH=$build/locale LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8
 skip() { echo "SKIP: $*"; exit 77; }
-headers=$("$4" -p "$program")
+headers=$(LC_ALL=C "$4" -p "$program")
 check "imports Windows' own DLLs only" test "$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr a-z A-Z | sort | xargs)" \
     = "COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL SHELL32.DLL USER32.DLL"
 check "a 64-bit GUI program" grep -qzE 'Magic\s+020b.*Subsystem\s+00000002' <<<"$headers"
@@ -41,6 +41,7 @@ fi
 check "the string table and the icon as Windows loads them" \
     env -u DISPLAY wine "$probe" strings "$(wine winepath -w "$program")" "$(wine winepath -w "$words")"
 
+wineserver -k  # started without a display: the window part needs one started with it
 start_x_server
 probe() { wine "$probe" "$@" | tr -d '\r'; }
 frame_is() {  # frame_is "X Y WIDTH HEIGHT": the window rectangle, within 30 s
@@ -48,7 +49,8 @@ frame_is() {  # frame_is "X Y WIDTH HEIGHT": the window rectangle, within 30 s
     echo "  the window rectangle is $(probe frame)"
     return 1
 }
-program_runs() { wine "$program"; }
+exe=$program
+program_runs() { wine "$exe"; }
 program=program_runs
 start
 first=$started
