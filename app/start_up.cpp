@@ -34,8 +34,8 @@ bool IsFirstInstance() {
 void OpenMainWindow() {
     AppInstance = GetModuleHandleA(nullptr);
     RegisterMainWindowClass();
-    MainWindow = CreateWindowExA(kMainWindowExStyle, "Vocarta_2_0", "Vocarta 2.0", kMainWindowStyle, kScreenX, kScreenY,
-                                 kMainMenuWidth, kMainMenuHeight, nullptr, nullptr, AppInstance, nullptr);
+    MainWindow = CreateWindowExA(kMainWindowExStyle, "Vocarta_2_0", "Vocarta 2.0", kMainWindowStyle, kScreenX,
+                                 kScreenY, kMainMenuWidth, kMainMenuHeight, nullptr, nullptr, AppInstance, nullptr);
     UiFont = CreateUiFont();
     HintMode = WithHint;
     Direction = Mixed;

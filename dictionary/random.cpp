@@ -17,4 +17,3 @@ std::uint32_t RandomBelow(std::uint32_t n) {
     RandomSeed = RandomSeed * 134775813u + 1u;
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(n) * RandomSeed) >> 32);
 }
-
