@@ -159,8 +159,14 @@ TEST_F(Layer, HandlesAreNeverZeroAndNeverReused) {
 }
 
 TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
+    SetTimer(F.S, 5, 10, nullptr);
+    layer::Post(F.S, 0x400, 0, 0);
     DestroyWindow(F.S);
     Log.clear();
+    layer::Post(F.W, 0x401, 0, 0);
+    MSG message{};
+    EXPECT_TRUE(GetMessageA(&message, nullptr, 0, 0) && message.message == 0x401) << "its messages went with it";
+    EXPECT_FALSE(KillTimer(F.S, 5)) << "and its timers";
     for (HWND stale : {HWND{}, F.S}) {
         char buffer[8] = "unset";
         EXPECT_FALSE(DestroyWindow(stale));
