@@ -153,7 +153,7 @@ def run(command, timeout):
         raise
 
 
-FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+) \.*\s*\*+(Failed|Timeout|Exception|Not Run)|Test\s+#\d+: (\S+) \.*Subprocess")
+FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+)[^\n]*?(?:\*\*\*(Failed|Timeout|Exception|Not Run)|Subprocess)")
 
 
 def test_once(args):
@@ -165,7 +165,7 @@ def test_once(args):
     if code == 0:
         return "survived", ""
     match = FAILED_TEST.search(output)
-    name = (match.group(1) or match.group(3)) if match else "?"
+    name = match.group(1) if match else "?"
     return ("timed-out" if match and match.group(2) == "Timeout" else "killed"), name
 
 
