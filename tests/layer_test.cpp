@@ -206,15 +206,17 @@ TEST_F(Layer, FontHeightsFollowGdi) {
 
 TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     int result = 0;
-    const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", "caption", MB_TOPMOST); }, [] {
+    const char caption[] = "a caption much longer than the text of the box, which must still show whole";
+    const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", caption, MB_TOPMOST); }, [&] {
         const QMessageBox* box = BoxUp();
+        EXPECT_GT(box->width(), QFontMetrics(box->font()).horizontalAdvance(caption)) << "as wide as its caption";
         EXPECT_TRUE(layer::WidgetOf(F.W)->isEnabled() && !box->isModal());
         EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
         EXPECT_EQ(box->buttons().size(), 1);
     });
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "caption");
+    EXPECT_EQ(boxes[0].caption, caption);
     EXPECT_EQ(boxes[0].text, "one\ntwo");
     EXPECT_EQ(result, 1) << "IDOK";
 }
