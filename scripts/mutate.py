@@ -156,7 +156,7 @@ def run(command, timeout):
 FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+)[^\n]*?(?:\*\*\*(Failed|Timeout|Exception|Not Run)|Subprocess)")
 
 
-def test_once(args):
+def test_once(args, show_failure=False):
     command = ["ctest", "--preset", "default"] if not args.label else ["ctest", "--test-dir", "build", "-L", args.label]
     command += ["--stop-on-failure", "--timeout", str(args.timeout)]
     code, output = run(command, args.timeout * 4)
@@ -164,6 +164,8 @@ def test_once(args):
         return "timed-out", "(the whole run)"
     if code == 0:
         return "survived", ""
+    if show_failure:
+        print(output[-3000:])
     match = FAILED_TEST.search(output)
     name = match.group(1) if match else "?"
     return ("timed-out" if match and match.group(2) == "Timeout" else "killed"), name
@@ -222,7 +224,7 @@ def main():
     if code != 0:
         print(output)
         raise SystemExit("the unmutated tree does not build")
-    verdict, test = test_once(args)
+    verdict, test = test_once(args, show_failure=True)
     if verdict != "survived":
         raise SystemExit(f"the unmutated tree fails its tests ({test}): no mutant could be judged")
     counts = {"killed": 0, "survived": 0, "did-not-build": 0, "timed-out": 0}
