@@ -136,6 +136,19 @@ def mutated_text(site):
     return original, "\n".join(lines)
 
 
+def end_session(session):
+    """Kills what a run left behind in its session: a test that hung or timed out can leave its
+    X server or a copy of the program running, which would slow or disturb the next mutant's run."""
+    for entry in os.listdir("/proc"):
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            if entry.isdigit() and int(fields[3]) == session:
+                os.kill(int(entry), signal.SIGKILL)
+        except (OSError, IndexError, ValueError):
+            pass
+
+
 def run(command, timeout):
     """(exit code or None on timeout, output)."""
     process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
@@ -144,13 +157,15 @@ def run(command, timeout):
         output, _ = process.communicate(timeout=timeout)
         return process.returncode, output
     except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
+        end_session(process.pid)
         output, _ = process.communicate()
         return None, output
     except BaseException:  # Ctrl+C: the build or the tests must not run on with the mutant
-        os.killpg(process.pid, signal.SIGKILL)
+        end_session(process.pid)
         process.wait()
         raise
+    finally:
+        end_session(process.pid)
 
 
 FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+)[^\n]*?(?:\*\*\*(Failed|Timeout|Exception|Not Run)|Subprocess)")
