@@ -152,6 +152,7 @@ TEST_F(Layer, HandlesAreNeverZeroAndNeverReused) {
     for (int i = 0; i < 100; ++i) {
         const HWND child = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, F.W, nullptr, nullptr, nullptr);
         EXPECT_TRUE(seen.insert(child).second);
+        EXPECT_TRUE(layer::WidgetOf(child)->isHidden()) << "without WS_VISIBLE";
         EXPECT_TRUE(seen.insert(CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif")).second);
         DestroyWindow(child);
     }

@@ -13,6 +13,7 @@
 #include "learning/flash_cards.h"
 #include "learning/learning_screens.h"
 #include "learning/parse_integer.h"
+#include "platform/qt/layer.h"
 #include "platform/qt/test_hooks.h"
 #include "tests/support.h"
 
@@ -115,7 +116,9 @@ TEST_F(Learning, CardsShowBothTextsOfOneIndexPauseHoldsThemStopEndsThem) {
     Click(PauseButton);
     EXPECT_EQ(Text(PauseButton), "Пауза");
     RandomSeed = 207489300;  // the next card is index 3369, "piщ tardi, dopo" / "позже"
-    Tick(MainWindow);
+    layer::Post(MainWindow, WM_TIMER, 1, 0);
+    layer::Post(MainWindow, layer::kWmQuit, 0, 0);
+    RunMessageLoop();  // the program's own loop delivers the tick, then ends at WM_QUIT
     EXPECT_NE(Card(), held);
     QWidget* upper = layer::WidgetOf(WordLine);
     EXPECT_EQ(qobject_cast<QLabel*>(upper)->text(), "più tardi, dopo") << "Italian shows its accents";
