@@ -18,11 +18,22 @@ start_x_server() {
     export DISPLAY=:$(cat "$work/display")
 }
 
-# openbox, once it has announced itself on the root window.
+# openbox, once it has announced itself on the root window and had a moment to settle (a window
+# mapped in the very first moments can be left unmanaged, and so unmapped).
 start_window_manager() {
     openbox >"$work/openbox.log" 2>&1 &
-    for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return; sleep 0.1; done
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { sleep 0.5; return; }
+        sleep 0.1
+    done
     give_up "openbox did not start: $(tail -1 "$work/openbox.log")"
+}
+
+# A session bus of the test's own (else the program's accessibility bridge would start one that
+# outlives the test); stop_everything ends it and what it started.
+start_session_bus() {
+    eval "$(dbus-launch --sh-syntax)"
+    pids+=("$DBUS_SESSION_BUS_PID")
 }
 
 pids=()
@@ -60,8 +71,9 @@ alt_f4() {
         for _ in $(seq 30); do xwininfo -id "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
     done
 }
+descendants() { for child in $(pgrep -P "$1"); do descendants "$child"; echo "$child"; done; }
 stop_everything() {  # for the EXIT trap
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
+    for pid in "${pids[@]}"; do kill -9 $(descendants "$pid") "$pid" 2>/dev/null; done
     kill $(jobs -p) 2>/dev/null
     wait 2>/dev/null
     rm -rf "$work"

@@ -13,6 +13,7 @@ source "$(dirname "$0")/harness.sh"
 trap stop_everything EXIT
 start_x_server
 start_window_manager
+start_session_bus
 [ "$rounds" -le 3 ] || CHECK_QUIET=1
 
 one_ends() {  # one_ends A B: within 20 s A or B has ended; its pid in $quitter
