@@ -129,6 +129,7 @@ sleep 0.3
 check "with us,de, which lacks Russian, the group stays" group_is 1
 click 221 90
 setxkbmap -layout us,ru
+sleep 0.5  # the program takes the new keymap before it is typed on
 
 # Alt+F4 while a box is up: the program's layout is on until the exit gives back the learner's.
 typed_question 40
