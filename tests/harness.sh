@@ -9,12 +9,13 @@ check() {  # check NAME COMMAND...: "ok: NAME" (unless CHECK_QUIET is set) or "F
 }
 report() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 give_up() { echo "FAILED: $*"; exit 1; }  # the test cannot run at all
+eventually() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; return 1; }  # within 20 s
+not() { ! "$@"; }
 
 # A private Xvfb that keeps its keymap when its last client leaves; sets DISPLAY.
 start_x_server() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
-    for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-    [ -s "$work/display" ] || give_up "Xvfb did not start: $(tail -1 "$work/xvfb.log")"
+    eventually test -s "$work/display" || give_up "Xvfb did not start: $(tail -1 "$work/xvfb.log")"
     export DISPLAY=:$(cat "$work/display")
 }
 
@@ -22,11 +23,9 @@ start_x_server() {
 # mapped in the very first moments can be left unmanaged, and so unmapped).
 start_window_manager() {
     openbox >"$work/openbox.log" 2>&1 &
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && { sleep 0.5; return; }
-        sleep 0.1
-    done
-    give_up "openbox did not start: $(tail -1 "$work/openbox.log")"
+    wm_announced() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+    eventually wm_announced || give_up "openbox did not start: $(tail -1 "$work/openbox.log")"
+    sleep 0.5
 }
 
 # A session bus of the test's own (else the program's accessibility bridge would start one that
@@ -43,32 +42,22 @@ start() {  # start [ARGS...]: the program in the background; its pid in $started
     pids+=("$started")
 }
 is_running() { kill -0 "$1" 2>/dev/null; }
-exits_with() {  # exits_with PID CODE: the process ends within 20 s with that exit code
-    for _ in $(seq 200); do is_running "$1" || { wait "$1"; [ $? -eq "$2" ]; return; }; sleep 0.1; done
-    return 1
-}
+exits_with() { eventually not is_running "$1" && { wait "$1"; [ $? -eq "$2" ]; }; }  # exits_with PID CODE
 main_windows() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null; }
-wait_for_windows() {  # until exactly N main windows show, at most 20 s
-    for _ in $(seq 200); do [ "$(main_windows | wc -l)" -eq "$1" ] && return 0; sleep 0.1; done
-    return 1
-}
-activate() {  # until the window manager says the window is the active one
-    for _ in $(seq 30); do
-        xdotool windowactivate "$1" 2>/dev/null
-        [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
+windows_are() { [ "$(main_windows | wc -l)" -eq "$1" ]; }
+wait_for_windows() { eventually windows_are "$1"; }  # until exactly N main windows show
+is_active() { xdotool windowactivate "$1" 2>/dev/null; [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+activate() { eventually is_active "$1"; }  # until the window manager says it is the active one
 # The user's Alt+F4, pressed again (up to three times) where openbox, still settling the focus,
 # let a press go by.
 alt_f4() {
     [ -n "$1" ] || return 1  # no window: xwininfo -id "" would wait for a click
+    gone() { ! xwininfo -id "$1" >/dev/null 2>&1; }
     for _ in 1 2 3; do
         activate "$1"
         sleep 0.3
         xdotool key alt+F4
-        for _ in $(seq 30); do xwininfo -id "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
+        for _ in $(seq 30); do gone "$1" && return 0; sleep 0.1; done
     done
 }
 descendants() { for child in $(pgrep -P "$1"); do descendants "$child"; echo "$child"; done; }

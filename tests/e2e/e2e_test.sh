@@ -25,8 +25,6 @@ start_window_manager
 start_session_bus
 /usr/bin/python3 "$here/a11y.py" >/dev/null 2>&1  # brings up the accessibility bus
 
-eventually() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
-not() { ! "$@"; }
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.15; }  # client coordinates
 answer() { xdotool type --delay 20 "$1" && xdotool key Return; }
 box() { xdotool search --onlyvisible --name '^Неправильно!!!$' 2>/dev/null | head -1; }
@@ -37,11 +35,9 @@ announced() { /usr/bin/python3 "$here/a11y.py" alerts | grep -qxF -- "$1"; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
 screenshot() { import -window root -crop 700x400+0+0 +repage "$shots/$1.png"; }
 frame_at() {  # frame_at X,Y: where the frame openbox drew around the client begins
-    local e
-    e=$(xprop -id "$wid" _NET_FRAME_EXTENTS | sed 's/.*= //; s/ //g')
-    xwininfo -id "$wid" | awk -v e="$e" -v want="$1" 'BEGIN {split(e, f, ",")}
+    xwininfo -id "$wid" | awk -v e="$(xprop -id "$wid" _NET_FRAME_EXTENTS)" -v want="$1" '
         /Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
-        END {exit (x - f[1] "," y - f[3]) != want}'
+        END {split(e, f, /[=,] */); exit (x - f[2] "," y - f[4]) != want}'
 }
 held_start() {  # the program with the held clock, as the sanitizers' runtime allows it
     TZ=UTC FAKETIME="2024-01-01 00:49:19.6505" FAKETIME_DONT_FAKE_MONOTONIC=1 \
@@ -50,11 +46,11 @@ held_start() {  # the program with the held clock, as the sanitizers' runtime al
     wait_for_windows 1 || give_up "no window within 20 s; the program said: $(cat "$work/program.log")"
     wid=$(main_windows | head -1)
 }
-typed_question() {  # from the main menu, a typed question shown in Russian (170 40) or Italian (170 58)
-    click 218 20
-    click 25 40
-    click 170 "$1"
-    click 75 68
+typed_question() {  # from the main menu, a typed question shown in Russian (40) or Italian (58)
+    click 218 20    # Тестирование
+    click 25 40     # без подсказки
+    click 170 "$1"  # русско-итальянский or итальяно-русский
+    click 75 68     # Начать
 }
 
 held_start
@@ -67,11 +63,7 @@ screenshot main-menu
 
 # Typed answers, Russian shown: the US layout, an accented answer, a wrong one.
 "$xkb_group" 1
-click 218 20  # Тестирование
-screenshot test-setup
-click 25 40   # без подсказки
-click 170 40  # русско-итальянский
-click 75 68   # Начать
+typed_question 40
 check "a question in Russian switches to the US layout" eventually group_is 0
 check "it asks \"позже\"" eventually shows "позже"
 screenshot typed-run
@@ -103,7 +95,6 @@ check "the choice question asks \"in totale\"" eventually shows "in totale"
 screenshot choice-run
 click 222 68   # the first button
 check "a wrong press brings the retry box" eventually announced "Неправильно!!! Попробуйте еще раз."
-screenshot choice-wrong-press
 click 222 148  # the fifth button, "итого"
 check "the right press under the box poses the next question, \"сосед\"" eventually shows "сосед"
 check "the retry box goes with Enter" dismiss_box
@@ -111,7 +102,6 @@ click 222 198  # Остановить тестирование
 
 # Flash cards.
 click 74 20    # Обучение
-screenshot learning-setup
 click 145 64   # Начать
 check "cards with a pause button" eventually shows "Пауза"
 screenshot learning-run
