@@ -1,9 +1,8 @@
 // The word pairs compiled into the program, and the generator every word is drawn from.
-#include <gtest/gtest.h>
 
 #include <ctime>
 #include <fstream>
-#include <sstream>
+#include <set>
 
 #include "dictionary/random.h"
 #include "tests/support.h"
@@ -12,11 +11,9 @@ namespace {
 
 TEST(Dictionary, EveryIndexLoadsTheWordListsPairInWindows1251) {
     std::ifstream list(VOCARTA_WORD_LIST);
-    std::string line, number, russian, italian;
+    std::string number, russian, italian;
     WordIndex index = 0;
-    while (std::getline(list, line)) {
-        std::stringstream fields(line);
-        std::getline(std::getline(std::getline(fields, number, '\t'), russian, '\t'), italian);
+    while (std::getline(list, number, '\t') && std::getline(list, russian, '\t') && std::getline(list, italian)) {
         ASSERT_EQ(number, std::to_string(++index));
         EXPECT_EQ(RussianText(index), Cp1251(russian));
         EXPECT_EQ(ItalianText(index), Cp1251(italian));
@@ -33,9 +30,7 @@ TEST(Dictionary, EveryIndexLoadsTheWordListsPairInWindows1251) {
 TEST(Random, DrawsFromSeedZero) {
     const std::vector<std::vector<std::pair<std::uint32_t, std::uint32_t>>> sequences = {  // bound, draw
         {{5285, 0}, {5285, 165}},
-        {{2, 0}, {5285, 165}},
         {{5, 0}, {5285, 165}, {2, 1}, {1057, 214}, {1057, 288}, {1057, 709}, {1057, 336}, {1057, 171}},
-        {{5, 0}, {5285, 165}, {1057, 910}, {1057, 214}, {1057, 288}, {1057, 709}, {1057, 336}},
     };
     for (const auto& sequence : sequences) {
         RandomSeed = 0;
@@ -43,13 +38,9 @@ TEST(Random, DrawsFromSeedZero) {
     }
     RandomSeed = 0xFFFFFFFFu;
     EXPECT_EQ(RandomBelow(0xFFFFFFFFu), 0xFFFFFFFFu * 134775813u) << "the seed steps modulo 2^32";
-    int lowest = kWordCount, highest = 1;
-    for (int i = 0; i < 100000; ++i) {
-        const WordIndex index = RandomIndex();
-        lowest = std::min(lowest, index);
-        highest = std::max(highest, index);
-    }
-    EXPECT_EQ(lowest * 10000 + highest, 10000 + kWordCount) << "indices from 1 to the last";
+    std::set<WordIndex> drawn;
+    for (int i = 0; i < 100000; ++i) drawn.insert(RandomIndex());
+    EXPECT_TRUE(*drawn.begin() == 1 && *drawn.rbegin() == kWordCount && drawn.size() == kWordCount) << "each index";
 }
 
 TEST(Random, SeedIsMillisecondsSinceMidnightUtc) {

@@ -1,31 +1,18 @@
 // The flash cards: reading the display time, the start check, the cards, pause and stop.
-#include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QLabel>
 #include <QToolButton>
-#include <QWidget>
 
-#include "app/app.h"
-#include "app/main_menu.h"
-#include "app/start_up.h"
 #include "dictionary/random.h"
 #include "learning/flash_cards.h"
-#include "learning/learning_screens.h"
 #include "learning/parse_integer.h"
-#include "platform/qt/layer.h"
-#include "platform/qt/test_hooks.h"
 #include "tests/support.h"
 
 namespace {
 
-struct Reading {
-    const char* text;
-    std::int32_t value;
-};
-
 TEST(ParseInteger, ReadsDecimalAndHexadecimalUpToTheFirstStranger) {
-    const Reading rows[] = {
+    const std::pair<const char*, std::int32_t> rows[] = {
         {"", 0},           {"   ", 0},         {"2", 2},          {"  25", 25},       {"12 ", 12},
         {"-3", -3},        {"+7", 7},          {"-", 0},          {"12a", 12},        {"-5a", 5},
         {"abc", 0},        {"0", 0},           {"9999999999", 999999999},             {"2147483647", 2147483647},
@@ -34,7 +21,7 @@ TEST(ParseInteger, ReadsDecimalAndHexadecimalUpToTheFirstStranger) {
         {"$FFFFFFFF", -1}, {"$123456789", 0x12345678},            {"$", 0},           {"0x", 0},
         {"$1G", 1},        {"$fa", 250},       {"-$10", 0},       {"+0x10", 0},       {"09", 9},
     };
-    for (const Reading& row : rows) EXPECT_EQ(ParseInteger(row.text), row.value) << '"' << row.text << '"';
+    for (const auto& [text, value] : rows) EXPECT_EQ(ParseInteger(text), value) << '"' << text << '"';
     EXPECT_EQ(ParseInteger(std::string(1 << 20, '7').c_str()), 777777777) << "a huge paste stops at nine digits";
 }
 
@@ -44,14 +31,11 @@ protected:
         OpenMainWindow();
         Click(LearningButton);
     }
-    static std::vector<Box> StartWith(const char* text, const std::function<void()>& whileUp = {}) {
+    static std::vector<std::string> StartWith(const char* text, const std::function<void()>& whileUp = {}) {
         SetWindowTextA(DisplayTimeEdit, text);
         return Boxes([] { Click(LearningStartButton); }, whileUp);
     }
-    static UINT Period() {
-        UINT milliseconds = 0;
-        return layer::TimerPeriod(MainWindow, 1, milliseconds) ? milliseconds : 0;
-    }
+    static UINT Period() { return layer::TimerPeriod(MainWindow, 1); }
     static std::string Card() { return Text(WordLine) + " / " + Text(TranslationLine); }
 };
 
@@ -60,17 +44,14 @@ TEST_F(Learning, StartTakesOneSecondOrMore) {
     const std::pair<const char*, UINT> rows[] = {
         {"2", 2000}, {"1", 1000}, {"25", 25000}, {"4294968", 0x7FFFFFFF},  // not 704 ms, as 32 bits would
         {"0", 0},    {"", 0},     {"abc", 0},    {"-5", 0},              {"2147483648", 0}};
+    const std::vector<std::string> refusal{"Упс...|Время задержки показа перевода\nне может быть меньше или равно "
+                                           "времени показа слова.\nИсправьте, пожалуйста, соответствующие цифры."};
     for (const auto& [text, period] : rows) {
         SCOPED_TRACE(text);
-        const auto boxes = StartWith(text);
+        EXPECT_EQ(StartWith(text), period ? std::vector<std::string>{} : refusal);
         EXPECT_EQ(Period(), period);
         EXPECT_EQ(layer::WidgetOf(WordLine) != nullptr, period != 0);
-        EXPECT_EQ(boxes.size(), period ? 0u : 1u);
         if (period == 0) {
-            EXPECT_EQ(boxes[0].caption, "Упс...");
-            EXPECT_EQ(boxes[0].text,
-                      "Время задержки показа перевода\nне может быть меньше или равно времени показа слова.\n"
-                      "Исправьте, пожалуйста, соответствующие цифры.");
             EXPECT_EQ(Text(DisplayTimeEdit), text) << "the set-up screen stays as it was";
             continue;
         }
@@ -92,8 +73,7 @@ TEST_F(Learning, ArrowsStepFromTheFieldBetweenOneAndTen) {
     for (int expected = 3; expected <= 10; ++expected) EXPECT_EQ(arrow(0), std::to_string(expected));
     EXPECT_EQ(arrow(0), "10");
     SetWindowTextA(DisplayTimeEdit, "2");
-    EXPECT_EQ(arrow(1), "1");
-    EXPECT_EQ(arrow(1), "1");
+    EXPECT_EQ(arrow(1) + arrow(1), "11");
     SetWindowTextA(DisplayTimeEdit, "25");  // typed by hand, above the range
     EXPECT_EQ(arrow(1), "10");
     Type(DisplayTimeEdit, "x");
@@ -119,7 +99,6 @@ TEST_F(Learning, CardsShowBothTextsOfOneIndexPauseHoldsThemStopEndsThem) {
     layer::Post(MainWindow, WM_TIMER, 1, 0);
     layer::Post(MainWindow, layer::kWmQuit, 0, 0);
     RunMessageLoop();  // the program's own loop delivers the tick, then ends at WM_QUIT
-    EXPECT_NE(Card(), held);
     QWidget* upper = layer::WidgetOf(WordLine);
     EXPECT_EQ(qobject_cast<QLabel*>(upper)->text(), "più tardi, dopo") << "Italian shows its accents";
     EXPECT_EQ(QAccessible::queryAccessibleInterface(upper)->text(QAccessible::Name), "più tardi, dopo");

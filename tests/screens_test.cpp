@@ -1,16 +1,6 @@
 // Every screen as the learner sees it, reached by clicks from the main menu; the main menu's
 // links; and what going round the screens leaves behind.
-#include <gtest/gtest.h>
 
-#include <QWidget>
-
-#include "app/app.h"
-#include "app/main_menu.h"
-#include "app/start_up.h"
-#include "learning/learning_screens.h"
-#include "platform/qt/layer.h"
-#include "platform/qt/test_hooks.h"
-#include "quiz/test_screens.h"
 #include "tests/support.h"
 
 namespace {
@@ -76,12 +66,9 @@ const ScreenRow kScreens[] = {
         {&QuestionLabel, nullptr, {6, 16, 431, 20}, 'H'},
         {&AnswerEdit, "", {6, 50, 431, 20}, 'N'},
         {&TypedStopButton, "Остановить тестирование", {6, 80, 431, 21}, 'N'}}},
-    {"MainMenuAfterCards", {&LearningButton, &LearningStartButton, &LearningStopButton}, {294, 155}, nullptr, 1,
-     kMainMenu},
-    {"MainMenuAfterChoices", {&TestingButton, &TestStartButton, &ChoiceStopButton}, {294, 155}, nullptr, 1,
-     kMainMenu},
-    {"MainMenuAfterTyping", {&TestingButton, &WithoutHintRadio, &TestStartButton, &TypedStopButton}, {294, 155},
-     nullptr, 1, kMainMenu},
+    {"MainMenuAfterEachExercise", {&LearningButton, &LearningStartButton, &LearningStopButton, &TestingButton,
+     &TestStartButton, &ChoiceStopButton, &TestingButton, &WithoutHintRadio, &TestStartButton, &TypedStopButton},
+     {294, 155}, nullptr, 1, kMainMenu},
 };
 
 // The controls of the main window in order of creation, each group box's own right after it.
@@ -94,13 +81,12 @@ std::vector<HWND> ControlsShown() {
     return shown;
 }
 
-HFONT FontOf(HWND control) { return reinterpret_cast<HFONT>(SendMessageA(control, layer::kWmGetFont, 0, 0)); }
-
 // 'N' the interface font, 'H' a heavy one, '-' none (the system font), '?' anything else.
 char FontSeen(HWND control) {
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(control, layer::kWmGetFont, 0, 0));
     const QFont shown = layer::WidgetOf(control)->font();
-    if (!FontOf(control)) return shown == QFont() ? '-' : '?';
-    if (FontOf(control) == UiFont) return shown.pixelSize() == 11 && shown.weight() == QFont::Normal ? 'N' : '?';
+    if (!font) return shown == QFont() ? '-' : '?';
+    if (font == UiFont) return shown.pixelSize() == 11 && shown.weight() == QFont::Normal ? 'N' : '?';
     return shown.weight() == QFont::Black ? 'H' : '?';
 }
 
@@ -144,8 +130,6 @@ TEST(Screens, WithoutTheInterfaceFontShowInTheSystemFont) {
     for (HWND control : ControlsShown()) EXPECT_EQ(FontSeen(control), '-');
     EXPECT_TRUE(layer::WidgetOf(TestStartButton)->isVisible());
 }
-
-// ---- The main menu's links --------------------------------------------------------------------
 
 TEST(Screens, MainMenuLinksOpenTheMailProgramAndTheHomePage) {
     OpenMainWindow();

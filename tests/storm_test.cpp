@@ -1,21 +1,11 @@
 // Endurance: 20,000 random inputs from a fixed seed over every screen, more of them while message
 // boxes are up (boxes under boxes, three deep): clicks on random points of random controls, keys
 // for the focus or a box, timer ticks. Afterwards a stop must lead back to a working main menu.
-#include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
-#include <QTest>
 #include <random>
 #include <set>
 
-#include "app/app.h"
-#include "app/main_menu.h"
-#include "app/start_up.h"
-#include "learning/learning_screens.h"
-#include "platform/qt/test_hooks.h"
-#include "quiz/test_screens.h"
 #include "tests/support.h"
 
 namespace {

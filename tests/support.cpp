@@ -48,15 +48,15 @@ std::string Text(HWND control) {
 
 std::string Cp1251(const std::string& utf8) { return cp1251::FromUtf8(utf8); }
 
-std::vector<Box> Boxes(const std::function<void()>& action, const std::function<void()>& whileUp) {
-    std::vector<Box> seen;
+std::vector<std::string> Boxes(const std::function<void()>& action, const std::function<void()>& whileUp) {
+    std::vector<std::string> seen;
     QTimer watcher;
     QObject::connect(&watcher, &QTimer::timeout, [&] {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             auto* box = qobject_cast<QMessageBox*>(widget);
             if (!box || !box->isVisible() || box->property("seen").toBool()) continue;
             box->setProperty("seen", true);  // a box opened while this one is up is found next time
-            seen.push_back({box->windowTitle().toStdString(), box->text().toStdString()});
+            seen.push_back((box->windowTitle() + "|" + box->text()).toStdString());
             if (whileUp) whileUp();
             if (box->isVisible()) box->buttons().first()->click();
             return;

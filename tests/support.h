@@ -1,37 +1,39 @@
-// Driving the program through its widgets, as a learner would.
+// Driving the program through its widgets, as a learner would; with the headers of its screens.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QDesktopServices>
-#include <QObject>
-#include <QStringList>
+#include <QMessageBox>
+#include <QTest>
 #include <QUrl>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "platform/win32.h"
+#include "app/app.h"
+#include "app/main_menu.h"
+#include "app/start_up.h"
+#include "learning/learning_screens.h"
+#include "platform/qt/layer.h"
+#include "platform/qt/test_hooks.h"
+#include "quiz/test_screens.h"
 
-// A left click on the control, then whatever it caused is delivered.
+// Each action is followed by the delivery of whatever it caused.
 void Click(HWND control);
-// Characters typed into the control, each as a key press carrying its text.
-void Type(HWND control, const QString& text);
+void Type(HWND control, const QString& text);  // each character a key press carrying its text
 void PressKey(HWND control, int qtKey);
-// A timer tick posted to the window and run through GetMessageA and DispatchMessageA.
-void Tick(HWND window);
+void Tick(HWND window);  // a WM_TIMER posted and run through GetMessageA and DispatchMessageA
 
-// The control's text as the program stored it, in UTF-8.
-std::string Text(HWND control);
-// A UTF-8 text as Windows-1251 bytes.
+std::string Text(HWND control);  // as the program stored it, in UTF-8
 std::string Cp1251(const std::string& utf8);
 
-struct Box {
-    std::string caption, text;  // UTF-8, as shown
-};
-// Runs action; each message box that comes up meanwhile is recorded, handed to whileUp (which
-// may act on the windows beneath it) and dismissed with its button.
-std::vector<Box> Boxes(const std::function<void()>& action, const std::function<void()>& whileUp = {});
+// Runs action; each message box that comes up meanwhile is recorded as "caption|text" (UTF-8, as
+// shown), handed to whileUp (which may act on the windows beneath it) and dismissed with its button.
+std::vector<std::string> Boxes(const std::function<void()>& action, const std::function<void()>& whileUp = {});
 // The message box that came up last of those still up, or 0.
-class QMessageBox* BoxUp();
+QMessageBox* BoxUp();
 
 // While it lives, takes the addresses the desktop is asked to open, in place of the desktop's
 // mail program and browser.

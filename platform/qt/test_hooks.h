@@ -17,8 +17,8 @@ QWidget* WidgetOf(HWND handle);
 std::vector<HWND> ChildrenOf(HWND parent);
 std::size_t LiveWindowCount();
 std::size_t LiveFontCount();
-// The period of a running timer.
-bool TimerPeriod(HWND window, UINT_PTR id, UINT& milliseconds);
+// The period of a running timer in milliseconds; 0 where there is none.
+UINT TimerPeriod(HWND window, UINT_PTR id);
 // Queues a message as PostMessage would.
 void Post(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
 // Lets Qt deliver what is pending (input, paints, timers) without waiting, then deletes the

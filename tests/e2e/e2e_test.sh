@@ -30,8 +30,8 @@ answer() { xdotool type --delay 20 "$1" && xdotool key Return; }
 box() { xdotool search --onlyvisible --name '^Неправильно!!!$' 2>/dev/null | head -1; }
 has_box() { [ -n "$(box)" ]; }
 dismiss_box() { xdotool windowactivate "$(box)" 2>/dev/null && xdotool key Return && eventually not has_box; }
-shows() { /usr/bin/python3 "$here/a11y.py" | grep -qxF -- "$1"; }
-announced() { /usr/bin/python3 "$here/a11y.py" alerts | grep -qxF -- "$1"; }
+shows() { /usr/bin/python3 "$here/a11y.py" | grep -xF -- "$1" >/dev/null; }
+announced() { /usr/bin/python3 "$here/a11y.py" alerts | grep -xF -- "$1" >/dev/null; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
 screenshot() { import -window root -crop 700x400+0+0 +repage "$shots/$1.png"; }
 frame_at() {  # frame_at X,Y: where the frame openbox drew around the client begins
@@ -107,16 +107,10 @@ check "cards with a pause button" eventually shows "Пауза"
 screenshot learning-run
 click 328 90   # Стоп
 
-# The layouts in the order the desktop has them, and one it lacks.
+# The layouts in the order the desktop has them.
 setxkbmap -layout ru,de,us
 typed_question 40
 check "with ru,de,us the US layout is the third group" eventually group_is 2
-click 221 90
-setxkbmap -layout us,de
-"$xkb_group" 1
-typed_question 58
-sleep 0.3
-check "with us,de, which lacks Russian, the group stays" group_is 1
 click 221 90
 setxkbmap -layout us,ru
 sleep 0.5  # the program takes the new keymap before it is typed on
