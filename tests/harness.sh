@@ -9,7 +9,8 @@ check() {  # check NAME COMMAND...: "ok: NAME" (unless CHECK_QUIET is set) or "F
 }
 report() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 give_up() { echo "FAILED: $*"; exit 1; }  # the test cannot run at all
-eventually() { for _ in $(seq 200); do "$@" && return 0; sleep 0.1; done; return 1; }  # within 20 s
+# eventually COMMAND...: until it succeeds, trying every 0.1 s, $tries times (20 s) at most
+eventually() { for _ in $(seq "${tries:-200}"); do "$@" && return 0; sleep 0.1; done; return 1; }
 not() { ! "$@"; }
 
 # A private Xvfb that keeps its keymap when its last client leaves; sets DISPLAY.
@@ -30,17 +31,11 @@ start_window_manager() {
 
 # A session bus of the test's own (else the program's accessibility bridge would start one that
 # outlives the test); stop_everything ends it and what it started.
-start_session_bus() {
-    eval "$(dbus-launch --sh-syntax)"
-    pids+=("$DBUS_SESSION_BUS_PID")
-}
+start_session_bus() { eval "$(dbus-launch --sh-syntax)"; pids+=("$DBUS_SESSION_BUS_PID"); }
 
 pids=()
-start() {  # start [ARGS...]: the program in the background; its pid in $started
-    "$program" "$@" >>"$work/program.log" 2>&1 &
-    started=$!
-    pids+=("$started")
-}
+# start [ARGS...]: the program in the background; its pid in $started
+start() { "$program" "$@" >>"$work/program.log" 2>&1 & started=$!; pids+=("$started"); }
 is_running() { kill -0 "$1" 2>/dev/null; }
 exits_with() { eventually not is_running "$1" && { wait "$1"; [ $? -eq "$2" ]; }; }  # exits_with PID CODE
 main_windows() { xdotool search --onlyvisible --name '^Vocarta 2\.0$' 2>/dev/null; }
@@ -54,10 +49,10 @@ alt_f4() {
     [ -n "$1" ] || return 1  # no window: xwininfo -id "" would wait for a click
     gone() { ! xwininfo -id "$1" >/dev/null 2>&1; }
     for _ in 1 2 3; do
-        activate "$1"
+        tries=30 activate "$1"
         sleep 0.3
         xdotool key alt+F4
-        for _ in $(seq 30); do gone "$1" && return 0; sleep 0.1; done
+        tries=30 eventually gone "$1" && return 0
     done
 }
 descendants() { for child in $(pgrep -P "$1"); do descendants "$child"; echo "$child"; done; }

@@ -160,7 +160,7 @@ TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
 }
 
 // Heights as in GDI: negative, the character height; positive, the cell (the line's) height;
-// 0, the face's default cell of 13 pixels.
+// 0, the face's default cell of 13 pixels. A window given no font shows the system font.
 TEST_F(Layer, FontHeightsFollowGdi) {
     for (int height : {-11, 22, 18, 0}) {
         const HFONT font = CreateFontA(height, 0, 0, 0, 900, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
@@ -172,6 +172,8 @@ TEST_F(Layer, FontHeightsFollowGdi) {
         EXPECT_GT(line, cell * 3 / 4) << height;
         EXPECT_EQ(shown.weight(), QFont::Black);
     }
+    SendMessageA(F.S, WM_SETFONT, 0, 0);
+    EXPECT_EQ(layer::WidgetOf(F.S)->font(), QFont()) << "0: the system font";
 }
 
 TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
@@ -231,8 +233,7 @@ TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
     unlink(lock.c_str());
     ASSERT_EQ(WaitForSingleObject(CreateMutexA(nullptr, FALSE, "Vocarta20"), 0), static_cast<DWORD>(WAIT_OBJECT_0));
     struct stat status {};
-    EXPECT_EQ(lstat(lock.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_TRUE(lstat(lock.c_str(), &status) == 0 && (status.st_mode & 0777) == 0600) << "a private lock file";
     ASSERT_NE(CreateMutexA(nullptr, FALSE, "../escape"), nullptr);
     EXPECT_EQ(lstat((std::string(folder) + "/___escape.lock").c_str(), &status), 0) << "names stay in the folder";
     std::system((std::string("rm -rf ") + folder).c_str());

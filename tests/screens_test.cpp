@@ -71,7 +71,6 @@ const ScreenRow kScreens[] = {
      {294, 155}, nullptr, 1, kMainMenu},
 };
 
-// The controls of the main window in order of creation, each group box's own right after it.
 std::vector<HWND> ControlsShown() {
     std::vector<HWND> shown;
     for (HWND control : layer::ChildrenOf(MainWindow)) {
@@ -119,17 +118,6 @@ TEST_P(Screen, ShowsItsControlsAtTheMainMenusPlace) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, Screen, testing::ValuesIn(kScreens),
                          [](const testing::TestParamInfo<ScreenRow>& info) { return info.param.name; });
-
-TEST(Screens, WithoutTheInterfaceFontShowInTheSystemFont) {
-    OpenMainWindow();
-    DestroyMainMenu();
-    DeleteObject(UiFont);
-    UiFont = nullptr;  // as when the font could not be made
-    ShowMainMenu();
-    Click(TestingButton);
-    for (HWND control : ControlsShown()) EXPECT_EQ(FontSeen(control), '-');
-    EXPECT_TRUE(layer::WidgetOf(TestStartButton)->isVisible());
-}
 
 TEST(Screens, MainMenuLinksOpenTheMailProgramAndTheHomePage) {
     OpenMainWindow();

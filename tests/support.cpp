@@ -1,14 +1,10 @@
 #include "tests/support.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QKeyEvent>
-#include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 
 #include "platform/cp1251.h"
-#include "platform/qt/test_hooks.h"
 
 void Click(HWND control) {
     if (QWidget* widget = layer::WidgetOf(control)) QTest::mouseClick(widget, Qt::LeftButton);
@@ -17,11 +13,9 @@ void Click(HWND control) {
 
 void Type(HWND control, const QString& text) {
     for (QChar character : text) {
-        QWidget* widget = layer::WidgetOf(control);
-        if (!widget) break;
-        const int key = character.toUpper().unicode() < 0x80 ? int{character.toUpper().unicode()} : int{Qt::Key_unknown};
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(character));
-        QApplication::sendEvent(widget, &press);
+        const char16_t upper = character.toUpper().unicode();
+        QKeyEvent press(QEvent::KeyPress, upper < 0x80 ? int{upper} : int{Qt::Key_unknown}, Qt::NoModifier, character);
+        if (QWidget* widget = layer::WidgetOf(control)) QApplication::sendEvent(widget, &press);
     }
     layer::ProcessPendingEvents();
 }

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# A learner's journey through every screen of the real program, in a private X server with the
-# US and Russian layouts, the openbox window manager and the accessibility bus. It acts as a user
-# would (clicks at client coordinates, typing, Alt+F4) and reads the outcome from outside: the
-# window manager's view, the keyboard group, the texts through AT-SPI, the exit code. The clock
-# is held at 00:49:19.650 UTC, so every draw is known: the typed questions show 3369 "позже"
+# A learner's journey through every screen of the real program, in a private X server with the US
+# and Russian layouts, openbox and the accessibility bus: clicks at client coordinates, typing and
+# Alt+F4, read back through the window manager, the keyboard group, AT-SPI and the exit code. The
+# clock is held at 00:49:19.650 UTC, so every draw is known: the typed questions show 3369 "позже"
 # ("piщ tardi, dopo"), then 2587 "нехватка" ("mancanza, carenza, scarsitа"); the choice
 # questions show 1545 "in totale", with its translation on the fifth button, then 4463 "сосед".
 # usage: e2e_test.sh VOCARTA XKB_GROUP SCREENSHOT_DIR
@@ -58,7 +57,6 @@ check "its frame at 100, 50" eventually frame_at 100,50
 check "the window manager keeps it above, and lets it be minimised but not resized or maximised" bash -c \
     '[[ $0 == *ABOVE* && $1 == *MINIMIZE* && $1 != *RESIZE* && $1 != *MAXIMIZE* ]]' \
     "$(xprop -id "$wid" _NET_WM_STATE)" "$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)"
-check "the main menu reads through the accessibility bus" eventually shows "Тестирование"
 screenshot main-menu
 
 # Typed answers, Russian shown: the US layout, an accented answer, a wrong one.
@@ -66,7 +64,6 @@ screenshot main-menu
 typed_question 40
 check "a question in Russian switches to the US layout" eventually group_is 0
 check "it asks \"позже\"" eventually shows "позже"
-screenshot typed-run
 xmessage -geometry +500+400 "another program" &
 other_program=$!
 other=$(timeout 10 xdotool search --sync --onlyvisible --classname xmessage | head -1)
