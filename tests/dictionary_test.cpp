@@ -19,7 +19,6 @@ TEST(Dictionary, EveryIndexLoadsTheWordListsPairInWindows1251) {
         EXPECT_EQ(ItalianText(index), Cp1251(italian));
     }
     EXPECT_EQ(index, kWordCount);
-    EXPECT_EQ(ItalianText(57).back(), '\xE0') << "antichitа: the stand-in for à";
     for (UINT id : {0u, kWordCount + 1u, kItalianBase, kItalianBase + kWordCount + 1}) EXPECT_EQ(LoadText(id), "");
     char buffer[8] = "xxxxxxx";
     EXPECT_EQ(LoadStringA(GetModuleHandleA(nullptr), kItalianBase + 1, buffer, 6), 5) << "cut at the buffer's end";

@@ -160,7 +160,8 @@ TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
 }
 
 // Heights as in GDI: negative, the character height; positive, the cell (the line's) height;
-// 0, the face's default cell of 13 pixels. A window given no font shows the system font.
+// 0, the face's default cell of 13 pixels. A window given no font (or a deleted one) shows the
+// system font.
 TEST_F(Layer, FontHeightsFollowGdi) {
     for (int height : {-11, 22, 18, 0}) {
         const HFONT font = CreateFontA(height, 0, 0, 0, 900, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
@@ -172,8 +173,16 @@ TEST_F(Layer, FontHeightsFollowGdi) {
         EXPECT_GT(line, cell * 3 / 4) << height;
         EXPECT_EQ(shown.weight(), QFont::Black);
     }
-    SendMessageA(F.S, WM_SETFONT, 0, 0);
-    EXPECT_EQ(layer::WidgetOf(F.S)->font(), QFont()) << "0: the system font";
+    const HFONT deleted = CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
+    DeleteObject(deleted);
+    SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(deleted), 0);
+    EXPECT_TRUE(!SendMessageA(F.S, layer::kWmGetFont, 0, 0) && layer::WidgetOf(F.S)->font() == QFont());
+}
+
+// Outer sizes map to client sizes by the classic frame, 6 pixels wide and 25 high.
+TEST_F(Layer, OuterSizeLessTheFrameIsTheClientSize) {
+    EXPECT_TRUE(SetWindowPos(F.W, HWND_TOP, 10, 20, 450, 130, 0));
+    EXPECT_EQ(QRect(layer::WidgetOf(F.W)->pos(), layer::WidgetOf(F.W)->size()), QRect(10, 20, 444, 105));
 }
 
 TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {

@@ -58,7 +58,6 @@ TEST(Endurance, RandomInputStormLeavesAWorkingMainMenu) {
     while (Inputs < kInputs) Input(0);
     EXPECT_EQ(ScreensReached.size(), 6u) << "every screen";
     EXPECT_GT(BoxesSeen, 100);
-    EXPECT_EQ(BoxUp(), nullptr) << "every box was dismissed";
 
     Boxes([] {
         SetWindowTextA(DisplayTimeEdit, "2");

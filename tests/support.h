@@ -35,8 +35,7 @@ std::vector<std::string> Boxes(const std::function<void()>& action, const std::f
 // The message box that came up last of those still up, or 0.
 QMessageBox* BoxUp();
 
-// While it lives, takes the addresses the desktop is asked to open, in place of the desktop's
-// mail program and browser.
+// While it lives, takes the addresses the desktop is asked to open, in place of its mail program.
 class Opened : public QObject {
     Q_OBJECT
 public:
