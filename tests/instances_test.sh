@@ -51,9 +51,8 @@ check "a bogus DISPLAY: one line, exit 1" no_display bogus 'vocarta: cannot open
 # Every copy locks in the same folder: a runtime folder that is set but missing (Qt makes it once
 # the first copy runs), and when the folder under TMPDIR is not private.
 second_start_exits() {
-    start
-    local first=$started
-    wait_for_windows 1 && start && exits_with "$started" 0 && wmctrl -c 'Vocarta 2.0' && exits_with "$first" 0
+    start && local first=$started && wait_for_windows 1 && start && exits_with "$started" 0 &&
+        wmctrl -c 'Vocarta 2.0' && exits_with "$first" 0
 }
 XDG_RUNTIME_DIR=$work/missing
 check "a missing runtime folder: a second start exits 0" second_start_exits
