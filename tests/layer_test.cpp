@@ -246,6 +246,7 @@ TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
     EXPECT_EQ(lstat((std::string(folder) + "/___escape.lock").c_str(), &status), 0) << "names stay in the folder";
     setenv("XDG_RUNTIME_DIR", "relative", 1);  // a folder that a copy started elsewhere would not find
     setenv("TMPDIR", folder, 1);
+    ASSERT_EQ(chdir(folder), 0);
     ASSERT_NE(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr);
     EXPECT_NE(access("relative", F_OK), 0) << "a relative runtime folder is not used";
     std::system((std::string("rm -rf ") + folder).c_str());
