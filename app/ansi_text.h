@@ -17,11 +17,8 @@ struct AnsiText {
 template <std::size_t N>
 consteval AnsiText<N> Ansi(const char (&utf8)[N]) {
     AnsiText<N> result;
-    std::size_t in = 0, out = 0;
-    while (in + 1 < N) {
-        const int byte = cp1251::FromUnicode(cp1251::DecodeUtf8(utf8, N - 1, in));
-        if (byte < 0) throw "character outside Windows-1251";
-        result.bytes[out++] = static_cast<char>(byte);
-    }
+    bool complete = false;
+    cp1251::FromUtf8(utf8, N - 1, result.bytes, complete);
+    if (!complete) throw "character outside Windows-1251";
     return result;
 }

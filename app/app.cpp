@@ -4,11 +4,6 @@ HINSTANCE AppInstance = nullptr;
 HWND MainWindow = nullptr;
 HFONT UiFont = nullptr;
 
-namespace {
-constexpr int kScreenX = 100;
-constexpr int kScreenY = 50;
-}  // namespace
-
 HWND CreateControl(LPCSTR className, LPCSTR text, DWORD style, int x, int y, int width, int height, HWND parent,
                    HMENU menu, HINSTANCE instance, LPVOID param) {
     return CreateWindowExA(0, className, text, style, x, y, width, height, parent, menu, instance, param);

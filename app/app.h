@@ -6,6 +6,12 @@
 
 #include "platform/win32.h"
 
+// Where every screen puts the main window, and the main menu's outer size.
+inline constexpr int kScreenX = 100;
+inline constexpr int kScreenY = 50;
+inline constexpr int kMainMenuWidth = 300;
+inline constexpr int kMainMenuHeight = 180;
+
 extern HINSTANCE AppInstance;
 extern HWND MainWindow;
 extern HFONT UiFont;  // 0 when its creation failed

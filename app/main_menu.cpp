@@ -2,6 +2,7 @@
 
 #include "app/ansi_text.h"
 #include "app/app.h"
+#include "dictionary/word_ids.h"
 
 // Where the links lead; set when the program is built.
 #ifndef VOCARTA_AUTHOR_MAIL
@@ -24,8 +25,8 @@ constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;
 
 constexpr auto kAbout = Ansi(
     "Изучение словаря итальянских слов.\r\n"
-    "Словарь из 5285 слов составлен авторами программы и сверен со словарем FreeDict "
-    "(WikDict, CC BY-SA 3.0).");
+    "Словарь из " VOCARTA_TEXT_OF(VOCARTA_WORD_COUNT) " слов составлен авторами программы и сверен со "
+    "словарем FreeDict (WikDict, CC BY-SA 3.0).");
 constexpr auto kLearning = Ansi("Обучение");
 constexpr auto kTesting = Ansi("Тестирование");
 constexpr auto kMailCredit = Ansi("Авторы: команда Vocarta (написать письмо)");

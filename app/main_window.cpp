@@ -3,7 +3,7 @@
 #include "app/main_menu.h"
 #include "learning/flash_cards.h"
 #include "learning/learning_screens.h"
-#include "testing/test_screens.h"
+#include "quiz/test_screens.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "app/app.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
-#include "testing/test_settings.h"
+#include "quiz/test_settings.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ bool IsFirstInstance() {
 void OpenMainWindow() {
     AppInstance = GetModuleHandleA(nullptr);
     RegisterMainWindowClass();
-    MainWindow = CreateWindowExA(kMainWindowExStyle, "Vocarta_2_0", "Vocarta 2.0", kMainWindowStyle, 100, 50, 300,
-                                 180, nullptr, nullptr, AppInstance, nullptr);
+    MainWindow = CreateWindowExA(kMainWindowExStyle, "Vocarta_2_0", "Vocarta 2.0", kMainWindowStyle, kScreenX,
+                                 kScreenY, kMainMenuWidth, kMainMenuHeight, nullptr, nullptr, AppInstance, nullptr);
     UiFont = CreateUiFont();
     HintMode = WithHint;
     Direction = Mixed;

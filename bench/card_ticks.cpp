@@ -14,25 +14,31 @@
 #include "app/main_menu.h"
 #include "app/start_up.h"
 #include "learning/learning_screens.h"
-#include "platform/qt/inspect.h"
 
 namespace {
 constexpr double kTolerance = 5.0;  // ms
+using Clock = std::chrono::steady_clock;
+std::vector<Clock::time_point> Arrivals;
+WNDPROC ProgramProc = nullptr;
+
+// In front of the main window's procedure: notes when each tick arrives.
+LRESULT CALLBACK NoteTicks(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) Arrivals.push_back(Clock::now());
+    return CallWindowProcA(ProgramProc, window, message, wParam, lParam);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     const int ticks = argc > 1 ? std::atoi(argv[1]) : 100;
     const char* seconds = argc > 2 ? argv[2] : "1";
-    using Clock = std::chrono::steady_clock;
-    std::vector<Clock::time_point> arrivals;
+    std::vector<Clock::time_point>& arrivals = Arrivals;
     OpenMainWindow();
     SendMessageA(MainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(LearningButton));
     SetWindowTextA(DisplayTimeEdit, seconds);
     const Clock::time_point start = Clock::now();
     SendMessageA(MainWindow, WM_COMMAND, 0, reinterpret_cast<LPARAM>(LearningStartButton));
-    layer::SetMessageSpy([&](HWND window, UINT message, WPARAM, LPARAM) {
-        if (window == MainWindow && message == WM_TIMER) arrivals.push_back(Clock::now());
-    });
+    ProgramProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NoteTicks)));
     MSG message{};
     while (static_cast<int>(arrivals.size()) < ticks && GetMessageA(&message, MainWindow, 0, 0) > 0)
         DispatchMessageA(&message);

@@ -14,7 +14,7 @@
 #include "app/start_up.h"
 #include "bench/screen_round.h"
 #include "learning/learning_screens.h"
-#include "tests/gui_support.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -83,9 +83,9 @@ int main(int argc, char** argv) {
     if (cards > 0) {
         Click(LearningButton);
         Click(LearningStartButton);
-        for (int card = 0; card < 100; ++card) TickThroughTheLoop(MainWindow, 1);
+        for (int card = 0; card < 100; ++card) Tick(MainWindow);
         const MemoryUse beforeCards = Reading();
-        for (int card = 0; card < cards; ++card) TickThroughTheLoop(MainWindow, 1);
+        for (int card = 0; card < cards; ++card) Tick(MainWindow);
         const MemoryUse afterCards = Reading();
         PrintGrowth("over " + std::to_string(cards) + " cards shown (after the first 100)", beforeCards, afterCards, false);
         Click(LearningStopButton);

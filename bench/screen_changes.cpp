@@ -19,8 +19,8 @@
 #include "statistics.h"
 #include "app/start_up.h"
 #include "bench/screen_round.h"
-#include "platform/qt/inspect.h"
-#include "tests/gui_support.h"
+#include "platform/qt/test_hooks.h"
+#include "tests/support.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "app/app.h"
 #include "app/main_menu.h"
 #include "learning/learning_screens.h"
-#include "platform/qt/inspect.h"
-#include "testing/test_screens.h"
+#include "platform/qt/test_hooks.h"
+#include "quiz/test_screens.h"
 
 const std::vector<ScreenChange>& ScreenRound() {
     static const std::vector<ScreenChange> round = {

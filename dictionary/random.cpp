@@ -17,5 +17,3 @@ std::uint32_t RandomBelow(std::uint32_t n) {
     RandomSeed = RandomSeed * 134775813u + 1u;
     return static_cast<std::uint32_t>((static_cast<std::uint64_t>(n) * RandomSeed) >> 32);
 }
-
-WordIndex RandomIndex() { return static_cast<WordIndex>(RandomBelow(kWordCount)) + 1; }

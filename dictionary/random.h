@@ -13,4 +13,4 @@ std::uint32_t SeedOfTime(const SYSTEMTIME& time);
 void SeedRandom();
 // The next value of the generator in 0 .. n-1.
 std::uint32_t RandomBelow(std::uint32_t n);
-WordIndex RandomIndex();
+inline WordIndex RandomIndex() { return static_cast<WordIndex>(RandomBelow(kWordCount)) + 1; }

@@ -66,7 +66,7 @@ void TogglePause() {
 }
 
 void StopLearning() {
-    SetScreenFrame(300, 180);
+    SetScreenFrame(kMainMenuWidth, kMainMenuHeight);
     DestroyLearningRunScreen();
     KillTimer(MainWindow, kCardTimer);
     ShowMainMenu();

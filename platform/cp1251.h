@@ -1,8 +1,11 @@
-// The Windows-1251 code page (Cyrillic), both ways, plus a small UTF-8 decoder.
-// Plain constexpr C++: usable at compile time by the program and at run time by the Qt layer.
+// The Windows-1251 code page (Cyrillic), both ways, and UTF-8 text turned into it. Plain
+// constexpr C++: the program's literals are converted at compile time, the word list when the
+// program is built, and the Qt layer's texts at run time.
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace cp1251 {
 
@@ -48,6 +51,30 @@ constexpr char32_t DecodeUtf8(const char* text, std::size_t length, std::size_t&
     }
     pos += extra;
     return value;
+}
+
+// Writes the Windows-1251 bytes of a UTF-8 text to out, which has room for length bytes, and
+// returns how many it wrote. A character the code page lacks becomes '?' and clears complete.
+constexpr std::size_t FromUtf8(const char* utf8, std::size_t length, char* out, bool& complete) {
+    std::size_t written = 0;
+    complete = true;
+    for (std::size_t pos = 0; pos < length;) {
+        const int byte = FromUnicode(DecodeUtf8(utf8, length, pos));
+        complete = complete && byte >= 0;
+        out[written++] = byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return written;
+}
+
+inline std::string FromUtf8(std::string_view utf8, bool& complete) {
+    std::string bytes(utf8.size(), '\0');
+    bytes.resize(FromUtf8(utf8.data(), utf8.size(), bytes.data(), complete));
+    return bytes;
+}
+
+inline std::string FromUtf8(std::string_view utf8) {
+    bool complete;
+    return FromUtf8(utf8, complete);
 }
 
 }  // namespace cp1251

@@ -1,6 +1,6 @@
 // Build tool: turns words.tsv (UTF-8, "index<TAB>russian<TAB>italian") into the program's string
-// table: the Russian text under the index, the Italian text under 10000 + index.
-// usage: make_string_table words.tsv output.cpp        C++ table for the Qt layer
+// table: the Russian text under the index, the Italian text under kItalianBase + index.
+// usage: make_string_table words.tsv output.cpp        C++ table for the Qt layer, in Windows-1251
 //        make_string_table --rc words.tsv output.rc    STRINGTABLE for the Windows resource compiler
 #include <cstdio>
 #include <fstream>
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "dictionary/word_ids.h"
+#include "platform/cp1251.h"
 
-constexpr long kWordCount = 5285;
-constexpr long kItalianBase = 10000;
+namespace {
 
 struct Pair {
     long index;
@@ -73,16 +73,20 @@ bool ParseLine(const std::string& line, long previous, Pair& pair, std::string& 
     }
     pair.russian = line.substr(tab1 + 1, tab2 - tab1 - 1);
     pair.italian = line.substr(tab2 + 1);
-    return true;
+    bool complete = false;
+    cp1251::FromUtf8(pair.russian + pair.italian, complete);
+    if (!complete) error = "a character outside Windows-1251";
+    return complete;
 }
 
 std::string CppTable(const std::vector<Pair>& pairs) {
     std::ostringstream out;
     out << "// Generated from resources/words.tsv by make_string_table. Do not edit.\n"
         << "#include \"platform/qt/resources.h\"\n\nnamespace layer {\n\nconst StringEntry kStringTable[] = {\n";
-    for (const Pair& pair : pairs) out << "    {" << pair.index << ", " << CLiteral(pair.russian) << "},\n";
     for (const Pair& pair : pairs)
-        out << "    {" << kItalianBase + pair.index << ", " << CLiteral(pair.italian) << "},\n";
+        out << "    {" << pair.index << ", " << CLiteral(cp1251::FromUtf8(pair.russian)) << "},\n";
+    for (const Pair& pair : pairs)
+        out << "    {" << kItalianBase + pair.index << ", " << CLiteral(cp1251::FromUtf8(pair.italian)) << "},\n";
     out << "};\n\nconst std::size_t kStringTableSize = " << pairs.size() * 2 << ";\n\n}  // namespace layer\n";
     return out.str();
 }

@@ -136,6 +136,19 @@ def mutated_text(site):
     return original, "\n".join(lines)
 
 
+def end_session(session):
+    """Kills what a run left behind in its session: a test that hung or timed out can leave its
+    X server or a copy of the program running, which would slow or disturb the next mutant's run."""
+    for entry in os.listdir("/proc"):
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            if entry.isdigit() and int(fields[3]) == session:
+                os.kill(int(entry), signal.SIGKILL)
+        except (OSError, IndexError, ValueError):
+            pass
+
+
 def run(command, timeout):
     """(exit code or None on timeout, output)."""
     process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
@@ -144,19 +157,21 @@ def run(command, timeout):
         output, _ = process.communicate(timeout=timeout)
         return process.returncode, output
     except subprocess.TimeoutExpired:
-        os.killpg(process.pid, signal.SIGKILL)
+        end_session(process.pid)
         output, _ = process.communicate()
         return None, output
     except BaseException:  # Ctrl+C: the build or the tests must not run on with the mutant
-        os.killpg(process.pid, signal.SIGKILL)
+        end_session(process.pid)
         process.wait()
         raise
+    finally:
+        end_session(process.pid)
 
 
-FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+) \.*\s*\*+(Failed|Timeout|Exception|Not Run)|Test\s+#\d+: (\S+) \.*Subprocess")
+FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+)[^\n]*?(?:\*\*\*(Failed|Timeout|Exception|Not Run)|Subprocess)")
 
 
-def test_once(args):
+def test_once(args, show_failure=False):
     command = ["ctest", "--preset", "default"] if not args.label else ["ctest", "--test-dir", "build", "-L", args.label]
     command += ["--stop-on-failure", "--timeout", str(args.timeout)]
     code, output = run(command, args.timeout * 4)
@@ -164,8 +179,10 @@ def test_once(args):
         return "timed-out", "(the whole run)"
     if code == 0:
         return "survived", ""
+    if show_failure:
+        print(output[-3000:])
     match = FAILED_TEST.search(output)
-    name = (match.group(1) or match.group(3)) if match else "?"
+    name = match.group(1) if match else "?"
     return ("timed-out" if match and match.group(2) == "Timeout" else "killed"), name
 
 
@@ -222,7 +239,7 @@ def main():
     if code != 0:
         print(output)
         raise SystemExit("the unmutated tree does not build")
-    verdict, test = test_once(args)
+    verdict, test = test_once(args, show_failure=True)
     if verdict != "survived":
         raise SystemExit(f"the unmutated tree fails its tests ({test}): no mutant could be judged")
     counts = {"killed": 0, "survived": 0, "did-not-build": 0, "timed-out": 0}

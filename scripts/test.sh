@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Vocarta and runs all its tests: once as released, once under AddressSanitizer and
-# UndefinedBehaviorSanitizer; then cross-builds the Windows program and checks it under Wine.
+# Builds Vocarta and runs all its tests, the endurance runs too: once as released, once under
+# AddressSanitizer and UndefinedBehaviorSanitizer; then cross-builds the Windows program and
+# checks it under Wine.
 # Installs what the builds and the tests need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +12,8 @@ for preset in default sanitize; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset"
     ctest --preset "$preset"
+    echo "== $preset endurance"
+    ctest --preset "$([ "$preset" = default ] && echo endurance || echo "$preset-endurance")"
 done
 echo "== windows build (checked under Wine)"
 cmake --preset windows >/dev/null

@@ -1,29 +1,29 @@
-// The learning mode through its widgets: set-up, start check, cards, pause, stop, and what
-// repeated use leaves behind.
-#include <gtest/gtest.h>
+// The flash cards: reading the display time, the start check, the cards, pause and stop.
 
-#include <QApplication>
-#include <QTest>
+#include <QAccessible>
+#include <QLabel>
 #include <QToolButton>
-#include <QWidget>
 
-#include "app/app.h"
-#include "app/main_menu.h"
-#include "app/start_up.h"
-#include "dictionary/dictionary.h"
 #include "dictionary/random.h"
 #include "learning/flash_cards.h"
-#include "learning/learning_screens.h"
-#include "platform/qt/inspect.h"
-#include "platform/qt/layer.h"
-#include "tests/gui_support.h"
+#include "learning/parse_integer.h"
+#include "tests/support.h"
 
 namespace {
 
-const char* const kRefusal =
-    "Время задержки показа перевода\n"
-    "не может быть меньше или равно времени показа слова.\n"
-    "Исправьте, пожалуйста, соответствующие цифры.";
+TEST(ParseInteger, ReadsDecimalAndHexadecimalUpToTheFirstStranger) {
+    const std::pair<const char*, std::int32_t> rows[] = {
+        {"", 0},           {"   ", 0},         {"2", 2},          {"  25", 25},       {"12 ", 12},
+        {"-3", -3},        {"+7", 7},          {"-", 0},          {"12a", 12},        {"-5a", 5},
+        {"abc", 0},        {"0", 0},           {"9999999999", 999999999},             {"2147483647", 2147483647},
+        {"2147483648", -2147483647 - 1},       {"2147483649", -2147483647},           {"-2147483648", -2147483647 - 1},
+        {"$1F", 31},       {"x10", 16},        {"X10", 16},       {"0x1a", 26},       {"0XFF", 255},
+        {"$FFFFFFFF", -1}, {"$123456789", 0x12345678},            {"$", 0},           {"0x", 0},
+        {"$1G", 1},        {"$fa", 250},       {"-$10", 0},       {"+0x10", 0},       {"09", 9},
+    };
+    for (const auto& [text, value] : rows) EXPECT_EQ(ParseInteger(text), value) << '"' << text << '"';
+    EXPECT_EQ(ParseInteger(std::string(1 << 20, '7').c_str()), 777777777) << "a huge paste stops at nine digits";
+}
 
 class Learning : public testing::Test {
 protected:
@@ -31,269 +31,85 @@ protected:
         OpenMainWindow();
         Click(LearningButton);
     }
-
-    // Sets the field as a paste would and starts; returns the boxes shown.
-    std::vector<SeenBox> StartWith(const char* text) {
+    static std::vector<std::string> StartWith(const char* text, const std::function<void()>& whileUp = {}) {
         SetWindowTextA(DisplayTimeEdit, text);
-        return DismissingBoxes([] { Click(LearningStartButton); });
+        return Boxes([] { Click(LearningStartButton); }, whileUp);
     }
-
-    static QToolButton* Arrow(int which) {
-        return layer::WidgetOf(DisplayTimeUpDown)->findChildren<QToolButton*>().at(which);
-    }
-
-    static UINT Period() {
-        UINT milliseconds = 0;
-        return layer::TimerPeriod(MainWindow, 1, milliseconds) ? milliseconds : 0;
-    }
-
-    // The index whose Russian text the lower line shows (headwords are unique).
-    static WordIndex IndexOnTheCard() {
-        char lower[1024] = "";
-        GetWindowTextA(TranslationLine, lower, sizeof lower);
-        for (WordIndex index = 1; index <= kWordCount; ++index)
-            if (RussianText(index) == lower) return index;
-        return 0;
-    }
-
-    static std::string Upper() { return Utf8TextOf(WordLine); }
+    static UINT Period() { return layer::TimerPeriod(MainWindow, 1); }
+    static std::string Card() { return Text(WordLine) + " / " + Text(TranslationLine); }
 };
 
-TEST_F(Learning, SetupScreenAsItOpens) {
-    QWidget* window = layer::WidgetOf(MainWindow);
-    EXPECT_EQ(window->pos(), QPoint(100, 50));
-    EXPECT_EQ(window->size(), QSize(292, 78)) << "outer 298 x 103";
-    EXPECT_EQ(layer::ChildrenOf(MainWindow),
-              (std::vector<HWND>{DisplayTimeLabel, DisplayTimeEdit, DisplayTimeUpDown, LearningStartButton}));
-    EXPECT_FALSE(layer::IsWindowHandle(AboutText));
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "2");
-    EXPECT_EQ(Utf8TextOf(DisplayTimeLabel), "Время показа слова (секунды)");
-    EXPECT_EQ(Utf8TextOf(LearningStartButton), "Начать");
-    EXPECT_TRUE(HasFocusInItsWindow(DisplayTimeEdit));
-    EXPECT_EQ(GeometryOf(DisplayTimeLabel), QRect(6, 6, 225, 21));
-    EXPECT_EQ(GeometryOf(DisplayTimeEdit), QRect(225, 6, 40, 21)) << "narrowed by the arrows";
-    EXPECT_EQ(GeometryOf(DisplayTimeUpDown), QRect(265, 6, 20, 21)) << "against the field's right edge";
-    EXPECT_EQ(GeometryOf(LearningStartButton), QRect(6, 55, 278, 18));
-    layer::WindowInfo info;
-    for (HWND control : {DisplayTimeLabel, DisplayTimeEdit, LearningStartButton}) {
-        ASSERT_TRUE(layer::GetWindowInfo(control, info));
-        EXPECT_EQ(info.font, UiFont);
-    }
-    ASSERT_TRUE(layer::GetWindowInfo(DisplayTimeEdit, info));
-    EXPECT_EQ(info.exStyle, static_cast<DWORD>(WS_EX_CLIENTEDGE));
-    EXPECT_EQ(info.style, 0x50802001u);
-}
-
-TEST_F(Learning, ArrowsStepBetweenOneAndTenWithoutWrapping) {
-    for (int expected = 3; expected <= 10; ++expected) {
-        Arrow(0)->click();
-        EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), std::to_string(expected));
-    }
-    Arrow(0)->click();
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "10");
-    for (int expected = 9; expected >= 1; --expected) Arrow(1)->click();
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "1");
-    Arrow(1)->click();
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "1");
-    SetWindowTextA(DisplayTimeEdit, "25");  // typed by hand, above the range
-    Arrow(1)->click();
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "10");
-    SetWindowTextA(DisplayTimeEdit, "7");
-    Arrow(0)->click();
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "8") << "steps from what the field shows";
-}
-
-TEST_F(Learning, OnlyDigitsCanBeTyped) {
-    SetWindowTextA(DisplayTimeEdit, "");
-    Type(DisplayTimeEdit, "a1b2 -x3ж");
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "123");
-    SetWindowTextA(DisplayTimeEdit, "abc");  // a pasted or set text is not filtered
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "abc");
-}
-
-TEST_F(Learning, EnterStartsNothingAndTabKeepsTheFocus) {
-    QTest::keyClick(layer::WidgetOf(DisplayTimeEdit), Qt::Key_Return);
-    QTest::keyClick(layer::WidgetOf(DisplayTimeEdit), Qt::Key_Tab);
-    layer::ProcessPendingEvents();
-    EXPECT_TRUE(layer::IsWindowHandle(LearningStartButton));
-    EXPECT_TRUE(HasFocusInItsWindow(DisplayTimeEdit));
-}
-
-TEST_F(Learning, StartShowsTheRunScreenAndTheFirstCardAtOnce) {
-    RandomSeed = 0;
-    EXPECT_TRUE(StartWith("2").empty());
-    QWidget* window = layer::WidgetOf(MainWindow);
-    EXPECT_EQ(window->pos(), QPoint(100, 50));
-    EXPECT_EQ(window->size(), QSize(444, 105)) << "outer 450 x 130";
-    EXPECT_EQ(layer::ChildrenOf(MainWindow),
-              (std::vector<HWND>{WordLine, TranslationLine, LearningStopButton, PauseButton}));
-    EXPECT_EQ(Period(), 2000u);
-    EXPECT_EQ(Upper(), "linea, settore, paragrafo");
-    EXPECT_EQ(Utf8TextOf(TranslationLine), "абзац");
-    EXPECT_EQ(Utf8TextOf(PauseButton), "Пауза");
-    EXPECT_EQ(Utf8TextOf(LearningStopButton), "Стоп");
-    EXPECT_EQ(GeometryOf(PauseButton), QRect(6, 80, 215, 21));
-    EXPECT_EQ(GeometryOf(LearningStopButton), QRect(221, 80, 215, 21));
-    EXPECT_EQ(CardsRunning, 1);
-}
-
-TEST_F(Learning, EachTickShowsTheTwoTextsOfOneIndex) {
-    StartWith("2");
-    for (int tick = 0; tick < 30; ++tick) {
-        TickThroughTheLoop(MainWindow, 1);
-        const WordIndex index = IndexOnTheCard();
-        ASSERT_NE(index, 0);
-        EXPECT_EQ(Upper(), layer::FromAnsi(ItalianText(index)).toStdString());
-    }
-}
-
-TEST_F(Learning, TimerMessagesWithAnyIdentifierShowTheNextCard) {
-    StartWith("2");
-    RandomSeed = 0;
-    SendMessageA(MainWindow, WM_TIMER, 77, 0);
-    EXPECT_EQ(Utf8TextOf(TranslationLine), "абзац");
-    SendMessageA(MainWindow, WM_TIMER, 0, 0);
-    EXPECT_EQ(Utf8TextOf(TranslationLine), "береза");
-}
-
-TEST_F(Learning, HeavyFontOnTheLinesAndTheReplacedFontsGiveBack) {
-    const HFONT startUpFont = UiFont;
-    StartWith("2");
-    layer::WindowInfo line, button;
-    ASSERT_TRUE(layer::GetWindowInfo(WordLine, line));
-    ASSERT_TRUE(layer::GetWindowInfo(PauseButton, button));
-    QFont card, normal;
-    ASSERT_TRUE(layer::FontOf(line.font, card));
-    ASSERT_TRUE(layer::FontOf(button.font, normal));
-    EXPECT_EQ(line.font, CardFont);
-    EXPECT_EQ(card.weight(), QFont::Black);
-    EXPECT_EQ(button.font, UiFont);
-    EXPECT_NE(UiFont, startUpFont);
-    EXPECT_EQ(normal.pixelSize(), 11);
-    QFont gone;
-    EXPECT_FALSE(layer::FontOf(startUpFont, gone)) << "no control shows the start-up font any more";
-    EXPECT_EQ(layer::LiveFontCount(), 2u);
-    Click(LearningStopButton);
-    EXPECT_EQ(layer::LiveFontCount(), 1u) << "the card font went with its lines";
-}
-
-TEST_F(Learning, HandTypedValueAboveTheRangeIsAccepted) {
-    EXPECT_TRUE(StartWith("25").empty());
-    EXPECT_EQ(Period(), 25000u);
-}
-
-TEST_F(Learning, OneSecondIsTheShortestAccepted) {
-    EXPECT_TRUE(StartWith("1").empty());
-    EXPECT_EQ(Period(), 1000u);
-}
-
-TEST_F(Learning, PeriodsBeyondTheTimerAreHeldAtItsLongest) {
-    EXPECT_TRUE(StartWith("4294968").empty());  // 4294968000 ms would wrap to 704 ms in 32 bits
-    EXPECT_EQ(Period(), 0x7FFFFFFFu);
-}
-
-struct RefusedText {
-    const char* name;
-    const char* text;
-};
-void PrintTo(const RefusedText& row, std::ostream* out) { *out << row.name; }
-
-class LearningRefusal : public Learning, public testing::WithParamInterface<RefusedText> {};
-
-TEST_P(LearningRefusal, ShowsTheBoxAndKeepsTheSetupScreen) {
-    bool mainWindowUsable = false;
-    SetWindowTextA(DisplayTimeEdit, GetParam().text);
-    const auto boxes = DismissingBoxes([] { Click(LearningStartButton); },
-                                       [&](int) { mainWindowUsable = layer::WidgetOf(MainWindow)->isEnabled(); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, "Упс...");
-    EXPECT_EQ(boxes[0].text, kRefusal);
-    EXPECT_TRUE(boxes[0].topmost);
-    EXPECT_FALSE(boxes[0].hasOwner);
-    EXPECT_FALSE(boxes[0].blocksOtherWindows);
-    EXPECT_FALSE(boxes[0].hasIcon);
-    EXPECT_EQ(boxes[0].buttons, 1);
-    EXPECT_TRUE(mainWindowUsable);
-    EXPECT_TRUE(layer::IsWindowHandle(LearningStartButton));
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), GetParam().text);
-    EXPECT_EQ(Period(), 0u) << "no timer";
-}
-
-INSTANTIATE_TEST_SUITE_P(Learning, LearningRefusal,
-                         testing::Values(RefusedText{"Zero", "0"}, RefusedText{"Empty", ""},
-                                         RefusedText{"Letters", "abc"}, RefusedText{"Negative", "-5"},
-                                         RefusedText{"WrapsNegative", "2147483648"}),
-                         [](const testing::TestParamInfo<RefusedText>& info) { return info.param.name; });
-
-TEST_F(Learning, ClicksOnTheWindowWhileTheBoxIsUpStillWork) {
-    SetWindowTextA(DisplayTimeEdit, "0");
-    int nestedBoxes = 0;
-    DismissingBoxes([] { Click(LearningStartButton); },
-                    [&](int) {
-                        SetWindowTextA(DisplayTimeEdit, "3");
-                        nestedBoxes = static_cast<int>(DismissingBoxes([] { Click(LearningStartButton); }).size());
-                    });
-    EXPECT_EQ(nestedBoxes, 0);
-    EXPECT_EQ(Period(), 3000u) << "the start under the box went through";
-    EXPECT_TRUE(layer::IsWindowHandle(WordLine));
-}
-
-TEST_F(Learning, PauseHoldsTheCardAndContinueBringsTheNextTick) {
-    StartWith("2");
-    const std::string card = Upper();
-    Click(PauseButton);
-    EXPECT_EQ(Utf8TextOf(PauseButton), "Продолжить");
-    EXPECT_EQ(CardsRunning, 0);
-    for (int tick = 0; tick < 5; ++tick) TickThroughTheLoop(MainWindow, 1);
-    EXPECT_EQ(Upper(), card);
-    EXPECT_EQ(Period(), 2000u) << "the timer keeps running";
-    Click(PauseButton);
-    EXPECT_EQ(Utf8TextOf(PauseButton), "Пауза");
-    RandomSeed = 0;
-    TickThroughTheLoop(MainWindow, 1);
-    EXPECT_EQ(Upper(), "linea, settore, paragrafo");
-}
-
-TEST_F(Learning, StopReturnsToTheMenuAndEndsTheTicks) {
-    StartWith("2");
-    layer::WidgetOf(MainWindow)->move(400, 300);
-    Click(LearningStopButton);
-    QWidget* window = layer::WidgetOf(MainWindow);
-    EXPECT_EQ(window->pos(), QPoint(100, 50));
-    EXPECT_EQ(window->size(), QSize(294, 155));
-    EXPECT_EQ(layer::ChildrenOf(MainWindow),
-              (std::vector<HWND>{AboutText, LearningButton, TestingButton, MailButton, HomePageButton}));
-    EXPECT_EQ(Period(), 0u);
-    EXPECT_FALSE(layer::IsWindowHandle(WordLine));
-}
-
-TEST_F(Learning, StoppingWhilePausedAndStartingAgainRuns) {
-    StartWith("2");
-    Click(PauseButton);
-    Click(LearningStopButton);
-    EXPECT_EQ(CardsRunning, 0) << "stopping leaves the flag as it was";
-    Click(LearningButton);
-    EXPECT_EQ(Utf8TextOf(DisplayTimeEdit), "2") << "the field comes up with 2 every time";
-    StartWith("2");
-    EXPECT_EQ(CardsRunning, 1);
-    EXPECT_EQ(Utf8TextOf(PauseButton), "Пауза");
-    EXPECT_FALSE(Upper().empty());
-}
-
-TEST_F(Learning, RepeatedUseLeavesNothingBehind) {
-    auto cycle = [this] {
-        StartWith("2");
-        TickThroughTheLoop(MainWindow, 1);
+// What the field holds when the learner clicks "Начать", and the timer's period; 0: refused.
+TEST_F(Learning, StartTakesOneSecondOrMore) {
+    const std::pair<const char*, UINT> rows[] = {
+        {"2", 2000}, {"1", 1000}, {"25", 25000}, {"4294968", 0x7FFFFFFF},  // not 704 ms, as 32 bits would
+        {"0", 0},    {"", 0},     {"abc", 0},    {"-5", 0},              {"2147483648", 0}};
+    const std::vector<std::string> refusal{"Упс...|Время задержки показа перевода\nне может быть меньше или равно "
+                                           "времени показа слова.\nИсправьте, пожалуйста, соответствующие цифры."};
+    for (const auto& [text, period] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(StartWith(text), period ? std::vector<std::string>{} : refusal);
+        EXPECT_EQ(Period(), period);
+        EXPECT_EQ(layer::WidgetOf(WordLine) != nullptr, period != 0);
+        if (period == 0) {
+            EXPECT_EQ(Text(DisplayTimeEdit), text) << "the set-up screen stays as it was";
+            continue;
+        }
         Click(LearningStopButton);
         Click(LearningButton);
+    }
+    StartWith("0", [] {
+        SetWindowTextA(DisplayTimeEdit, "3");
+        Click(LearningStartButton);
+    });
+    EXPECT_EQ(Period(), 3000u) << "a start under the refusal box goes through";
+}
+
+TEST_F(Learning, ArrowsStepFromTheFieldBetweenOneAndTen) {
+    const auto arrow = [](int which) {
+        layer::WidgetOf(DisplayTimeUpDown)->findChildren<QToolButton*>().at(which)->click();
+        return Text(DisplayTimeEdit);
     };
-    cycle();
-    const auto fonts = layer::LiveFontCount(), windows = layer::LiveWindowCount();
-    const auto widgets = QApplication::allWidgets().size();
-    for (int i = 0; i < 1000; ++i) cycle();
-    EXPECT_EQ(layer::LiveFontCount(), fonts);
-    EXPECT_EQ(layer::LiveWindowCount(), windows);
-    EXPECT_EQ(QApplication::allWidgets().size(), widgets);
+    for (int expected = 3; expected <= 10; ++expected) EXPECT_EQ(arrow(0), std::to_string(expected));
+    EXPECT_EQ(arrow(0), "10");
+    SetWindowTextA(DisplayTimeEdit, "2");
+    EXPECT_EQ(arrow(1) + arrow(1), "11");
+    SetWindowTextA(DisplayTimeEdit, "25");  // typed by hand, above the range
+    EXPECT_EQ(arrow(1), "10");
+    Type(DisplayTimeEdit, "x");
+    EXPECT_EQ(Text(DisplayTimeEdit), "10") << "letters cannot be typed";
+}
+
+TEST_F(Learning, CardsShowBothTextsOfOneIndexPauseHoldsThemStopEndsThem) {
+    RandomSeed = 0;
+    StartWith("2");
+    EXPECT_EQ(Card(), "linea, settore, paragrafo / абзац") << "index 1, shown at once";
+    Tick(MainWindow);
+    EXPECT_EQ(Card(), "betulla / береза") << "index 166";
+    SendMessageA(MainWindow, WM_TIMER, 77, 0);  // any timer identifier brings the next card
+    EXPECT_NE(Card(), "betulla / береза");
+    Click(PauseButton);
+    EXPECT_EQ(Text(PauseButton), "Продолжить");
+    const std::string held = Card();
+    Tick(MainWindow);
+    EXPECT_EQ(Card(), held);
+    Click(PauseButton);
+    EXPECT_EQ(Text(PauseButton), "Пауза");
+    RandomSeed = 207489300;  // the next card is index 3369, "piщ tardi, dopo" / "позже"
+    layer::Post(MainWindow, WM_TIMER, 1, 0);
+    layer::Post(MainWindow, layer::kWmQuit, 0, 0);
+    RunMessageLoop();  // the program's own loop delivers the tick, then ends at WM_QUIT
+    QWidget* upper = layer::WidgetOf(WordLine);
+    EXPECT_EQ(qobject_cast<QLabel*>(upper)->text(), "più tardi, dopo") << "Italian shows its accents";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(upper)->text(QAccessible::Name), "più tardi, dopo");
+    Click(PauseButton);
+    Click(LearningStopButton);
+    EXPECT_EQ(Period(), 0u) << "no more ticks";
+    EXPECT_EQ(CardsRunning, 0) << "stopping leaves the flag as it was";
+    Click(LearningButton);
+    StartWith("2");
+    EXPECT_EQ(CardsRunning, 1);
+    EXPECT_EQ(Text(PauseButton), "Пауза");
 }
 
 }  // namespace

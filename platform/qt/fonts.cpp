@@ -5,7 +5,7 @@
 #include <QFontMetrics>
 #include <map>
 
-#include "platform/qt/inspect.h"
+#include "platform/qt/test_hooks.h"
 #include "platform/qt/layer.h"
 
 namespace layer {
@@ -15,7 +15,6 @@ namespace {
 constexpr int kDefaultCellHeight = 13;
 
 std::map<HFONT, QFont> Fonts;
-bool CreationFails = false;
 
 // Faces metrically close to Windows' MS Sans Serif, where the face itself is missing.
 const char* const kSansSerifStandIns[] = {"Microsoft Sans Serif", "Liberation Sans", "Arimo", "Nimbus Sans"};
@@ -48,9 +47,7 @@ bool FindFont(HFONT handle, QFont& font) {
     return true;
 }
 
-bool FontOf(HFONT handle, QFont& font) { return FindFont(handle, font); }
 std::size_t LiveFontCount() { return Fonts.size(); }
-void SetFontCreationFails(bool fails) { CreationFails = fails; }
 
 }  // namespace layer
 
@@ -59,7 +56,6 @@ using namespace layer;
 HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
                          DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
     EnsureApplication();
-    if (CreationFails) return nullptr;
     QFont font;
     font.setFamily(FamilyFor(FromAnsi(faceName)));
     font.setStyleHint(QFont::SansSerif);

@@ -34,8 +34,6 @@ struct KnownLayout {
 };
 constexpr KnownLayout kLayouts[] = {{"00000419", "ru"}, {"00000409", "us"}};
 
-std::string LastRequest;
-
 // The desktop's keyboard: its configured layouts by index, and the current one.
 struct Keyboard {
     int (*indexOf)(const char* shortName);  // -1 where the desktop lacks the layout
@@ -178,8 +176,6 @@ void FollowFocus(Qt::ApplicationState state) {
 
 }  // namespace
 
-std::string LastKeyboardLayoutRequest() { return LastRequest; }
-
 void GiveBackKeyboardLayout() {
     const Keyboard* keyboard = ProgramLayoutOn ? DesktopKeyboard() : nullptr;
     if (!keyboard) return;
@@ -192,7 +188,6 @@ void GiveBackKeyboardLayout() {
 
 HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     if (!layoutId) return nullptr;
-    layer::LastRequest = layoutId;
     layer::EnsureApplication();
     const layer::KnownLayout* known = nullptr;
     for (const auto& layout : layer::kLayouts)

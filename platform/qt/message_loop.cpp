@@ -8,7 +8,7 @@
 #include <deque>
 #include <memory>
 
-#include "platform/qt/inspect.h"
+#include "platform/qt/test_hooks.h"
 #include "platform/qt/layer.h"
 
 namespace layer {
@@ -92,13 +92,11 @@ void ForgetWindowMessages(HWND handle) {
     std::erase_if(Timers, [handle](const std::unique_ptr<Timer>& timer) { return timer->window == handle; });
 }
 
-bool TimerPeriod(HWND window, UINT_PTR id, UINT& milliseconds) {
-    for (auto& timer : Timers) {
-        if (timer->window != window || timer->id != id) continue;
-        milliseconds = static_cast<UINT>(std::chrono::duration_cast<std::chrono::milliseconds>(timer->period).count());
-        return true;
-    }
-    return false;
+UINT TimerPeriod(HWND window, UINT_PTR id) {
+    for (auto& timer : Timers)
+        if (timer->window == window && timer->id == id)
+            return static_cast<UINT>(std::chrono::duration_cast<std::chrono::milliseconds>(timer->period).count());
+    return 0;
 }
 
 void PumpMessages(bool wait) {

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <map>
 
-#include "platform/cp1251.h"
 #include "platform/qt/layer.h"
 #include "platform/qt/resources.h"
 
@@ -22,17 +21,6 @@ bool SameNameIgnoringCase(const char* a, const char* b) {
 }
 
 bool IsIntegerResource(LPCSTR name) { return reinterpret_cast<UINT_PTR>(name) <= 0xFFFF; }
-
-// LoadStringA converts the stored Unicode text to the ANSI code page, Windows-1251.
-std::string AnsiOfUtf8(const char* utf8) {
-    std::string result;
-    const std::size_t length = std::strlen(utf8);
-    for (std::size_t pos = 0; pos < length;) {
-        const int byte = cp1251::FromUnicode(cp1251::DecodeUtf8(utf8, length, pos));
-        result.push_back(byte < 0 ? '?' : static_cast<char>(byte));
-    }
-    return result;
-}
 
 const StringEntry* FindString(UINT id) {
     const StringEntry* end = kStringTable + kStringTableSize;
@@ -57,7 +45,7 @@ using namespace layer;
 int WINAPI LoadStringA(HINSTANCE, UINT id, LPSTR buffer, int bufferSize) {
     if (!buffer || bufferSize <= 0) return 0;
     const StringEntry* entry = FindString(id);
-    const std::string text = entry ? AnsiOfUtf8(entry->utf8) : std::string();
+    const std::string text = entry ? entry->text : "";
     const std::size_t count = std::min(text.size(), static_cast<std::size_t>(bufferSize - 1));
     text.copy(buffer, count);
     buffer[count] = '\0';

@@ -10,7 +10,7 @@ namespace layer {
 
 struct StringEntry {
     UINT id;
-    const char* utf8;
+    const char* text;  // Windows-1251 bytes, as LoadStringA hands them out
 };
 
 // Generated at build time from resources/words.tsv, sorted by id.

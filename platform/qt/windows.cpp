@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/inspect.h"
+#include "platform/qt/test_hooks.h"
 #include "platform/qt/layer.h"
 #include "platform/qt/resources.h"
 
@@ -23,7 +23,6 @@ constexpr int kFrameHeight = 25;
 std::uintptr_t NextHandle = 0x10000;
 std::map<HWND, std::unique_ptr<Window>> Windows;  // ordered by handle, that is by creation
 std::vector<QPointer<QWidget>> RetiredWidgets;
-MessageSpy Spy;
 int DeliveryDepth = 0;  // messages being delivered right now, nested
 
 struct ClassRecord {
@@ -138,7 +137,6 @@ bool IsSelfOrDescendant(HWND ancestor, HWND window) {
 LRESULT Deliver(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     Window* window = FindWindow(handle);
     if (!window) return 0;
-    if (Spy) Spy(handle, message, wParam, lParam);
     ++DeliveryDepth;
     const LRESULT result = CallWindowProcA(window->procedure, handle, message, wParam, lParam);
     --DeliveryDepth;
@@ -156,8 +154,6 @@ void DeleteRetiredWidgets() {
     RetiredWidgets.clear();
     for (auto& widget : retired) delete widget.data();
 }
-
-void SetMessageSpy(MessageSpy spy) { Spy = std::move(spy); }
 
 }  // namespace layer
 

@@ -1,23 +1,16 @@
 // Prints the keyboard's active XKB group (0 for the first configured layout);
 // with an argument N, makes group N the active one instead.
 #include <X11/XKBlib.h>
-#include <X11/Xlib.h>
 
 #include <cstdio>
-
 #include <cstdlib>
 
 int main(int argc, char** argv) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) return 1;
-    if (argc > 1) {
-        XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(std::atoi(argv[1])));
-        XCloseDisplay(display);
-        return 0;
-    }
     XkbStateRec state{};
-    XkbGetState(display, XkbUseCoreKbd, &state);
-    std::printf("%d\n", state.group);
+    if (argc > 1) XkbLockGroup(display, XkbUseCoreKbd, static_cast<unsigned>(std::atoi(argv[1])));
+    else if (XkbGetState(display, XkbUseCoreKbd, &state) == Success) std::printf("%d\n", state.group);
     XCloseDisplay(display);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "testing/test_settings.h"
+#include "quiz/test_settings.h"
 
 std::int32_t HintMode = WithHint;
 std::int32_t Direction = Mixed;

@@ -1,10 +1,10 @@
-#include "testing/test_screens.h"
+#include "quiz/test_screens.h"
 
 #include "app/ansi_text.h"
 #include "app/app.h"
 #include "app/main_menu.h"
-#include "testing/quiz.h"
-#include "testing/test_settings.h"
+#include "quiz/quiz.h"
+#include "quiz/test_settings.h"
 
 HWND HintModeGroup = nullptr;
 HWND WithHintRadio = nullptr;
@@ -158,7 +158,7 @@ void StopTypedTest() {
     DestroyWindow(AnswerEdit);
     DestroyWindow(TypedStopButton);
     ReleaseFont(QuestionFont);
-    SetScreenFrame(300, 180);
+    SetScreenFrame(kMainMenuWidth, kMainMenuHeight);
     ShowMainMenu();
 }
 
@@ -172,7 +172,7 @@ void StopChoiceTest() {
     DestroyWindow(ChoiceStopButton);
     ReleaseFont(QuestionFont);
     ReleaseFont(ChoiceFont);
-    SetScreenFrame(300, 180);
+    SetScreenFrame(kMainMenuWidth, kMainMenuHeight);
     ShowMainMenu();
 }
 

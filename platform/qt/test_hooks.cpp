@@ -1,5 +1,4 @@
-// The test-facing view of the layer's records.
-#include "platform/qt/inspect.h"
+#include "platform/qt/test_hooks.h"
 
 #include "platform/qt/layer.h"
 
@@ -8,16 +7,6 @@ namespace layer {
 QWidget* WidgetOf(HWND handle) {
     Window* window = FindWindow(handle);
     return window ? window->widget : nullptr;
-}
-
-bool IsWindowHandle(HWND handle) { return FindWindow(handle) != nullptr; }
-
-bool GetWindowInfo(HWND handle, WindowInfo& info) {
-    Window* window = FindWindow(handle);
-    if (!window) return false;
-    info = WindowInfo{window->className, window->style, window->exStyle, window->parent,
-                      window->id,        window->font,  window->text};
-    return true;
 }
 
 std::vector<HWND> ChildrenOf(HWND parent) {

@@ -1,12 +1,12 @@
-#include "testing/quiz.h"
+#include "quiz/quiz.h"
 
 #include <algorithm>
 #include <string>
 
 #include "app/ansi_text.h"
 #include "dictionary/random.h"
-#include "testing/test_screens.h"
-#include "testing/test_settings.h"
+#include "quiz/test_screens.h"
+#include "quiz/test_settings.h"
 
 QuizRecord Quiz;
 
@@ -15,8 +15,8 @@ namespace {
 enum class ShownLanguage { Russian, Italian };
 
 // The four other choices come from the stretch of the dictionary after the right word:
-// each walk step moves 1 to 1057 (= 5285 / 5) places forward.
-constexpr std::uint32_t kWalkStep = 1057;
+// each walk step moves 1 to a fifth of the dictionary places forward.
+constexpr std::uint32_t kWalkStep = kWordCount / 5;
 
 constexpr auto kWrong = Ansi("Неправильно!!!");
 constexpr auto kRightTranslationIs = Ansi("Правильный перевод:\r\n");

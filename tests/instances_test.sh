@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The real program as processes in a private X server with a window manager: one instance at a
+# time however copies start and end, and the command line is not read.
+# usage: instances_test.sh path/to/vocarta ROUNDS
+set -u
+program=$1
+rounds=$2
+work=$(mktemp -d /tmp/vocarta-instances.XXXXXX)
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM
+source "$(dirname "$0")/harness.sh"
+trap stop_everything EXIT
+start_x_server
+start_window_manager
+start_session_bus
+[ "$rounds" -le 3 ] || CHECK_QUIET=1
+
+one_ended() { for quitter in "$@"; do is_running "$quitter" || return 0; done; return 1; }  # its pid in $quitter
+
+# Two copies start at the same moment, with arguments that Qt would read: one runs and shows its
+# window on the display, the other ends with 0. The one that runs is closed through its window in
+# even rounds and killed in odd ones, so that the next round also starts after a SIGKILL.
+arguments=(-platform offscreen --help -geometry 10x10+500+500 extra)
+for round in $(seq "$rounds"); do
+    start "${arguments[@]}" && a=$started && start "${arguments[@]}" && b=$started
+    check "round $round: one of two copies ends" eventually one_ended "$a" "$b"
+    runner=$a
+    [ "$quitter" = "$a" ] && runner=$b
+    check "round $round: with exit code 0" exits_with "$quitter" 0
+    check "round $round: the other shows one window" wait_for_windows 1
+    check "round $round: and runs" is_running "$runner"
+    if [ $((round % 2)) -eq 0 ]; then
+        wmctrl -c 'Vocarta 2.0'
+        check "round $round: closing the window exits 0" exits_with "$runner" 0
+    else
+        kill -9 "$runner"
+    fi
+    check "round $round: no window left" wait_for_windows 0
+done
+
+# Without a display: one line and exit code 1, before the lock (and its folder) is taken.
+no_display() {
+    local said
+    said=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" 2>&1)
+    [ $? -eq 1 ] && [ "$said" = "$2" ] && [ ! -e "$work/unused" ]
+}
+check "without DISPLAY: one line, exit 1" no_display "" "vocarta: no X display (DISPLAY is not set)"
+check "a bogus DISPLAY: one line, exit 1" no_display bogus 'vocarta: cannot open the X display "bogus"'
+
+# Every copy locks in the same folder: a runtime folder that is set but missing (Qt makes it once
+# the first copy runs), and when the folder under TMPDIR is not private.
+second_start_exits() {
+    start && local first=$started && wait_for_windows 1 && start && exits_with "$started" 0 &&
+        wmctrl -c 'Vocarta 2.0' && exits_with "$first" 0
+}
+XDG_RUNTIME_DIR=$work/missing
+check "a missing runtime folder: a second start exits 0" second_start_exits
+unset XDG_RUNTIME_DIR
+export TMPDIR=$work/tmp XDG_CACHE_HOME=$work/cache
+mkdir -p "$TMPDIR" && mkdir -m 777 "$TMPDIR/vocarta-$(id -u)"
+check "a squatted folder under TMPDIR: a second start exits 0" second_start_exits
+report

@@ -1,0 +1,255 @@
+// The Win32 subset on Qt, through the functions the program calls: which messages each window
+// procedure receives, in order; handles; the message loop; fonts; message boxes; the mutex.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFontMetrics>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "app/ansi_text.h"
+#include "tests/support.h"
+
+namespace {
+
+// A message as a table row writes it: the receiver's role, the message, and for WM_COMMAND and
+// WM_VSCROLL the sender's role and the high word of wParam (notification code or position).
+struct Sent {
+    char who;
+    UINT message;
+    char from = 0;
+    WORD code = 0;
+    bool operator==(const Sent&) const = default;
+};
+void PrintTo(const Sent& sent, std::ostream* out) {
+    *out << sent.who << ":0x" << std::hex << sent.message << std::dec << " from " << sent.from << ":" << sent.code;
+}
+
+std::vector<Sent> Log;
+std::map<HWND, char> Roles;
+std::map<HWND, WNDPROC> Previous;
+
+LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool reported = message == WM_COMMAND || message == layer::kWmVScroll;
+    Log.push_back({Roles[window], message, reported ? Roles[reinterpret_cast<HWND>(lParam)] : '\0',
+                   reported ? HIWORD(wParam) : WORD{0}});
+    const auto previous = Previous.find(window);
+    return previous != Previous.end() ? CallWindowProcA(previous->second, window, message, wParam, lParam)
+                                      : DefWindowProcA(window, message, wParam, lParam);
+}
+
+// A top-level window of a class of its own with one control of each kind, every control
+// subclassed: W the window, B a push button (id 7), S a static, G a group box holding the radio
+// button R, E an edit field for digits, U an up-down (1 to 10, at 2) with E as its buddy.
+struct {
+    HWND W, B, S, G, R, E, U;
+} F;
+
+void Subclass(char role, HWND child) {
+    Roles[child] = role;
+    Previous[child] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Record)));
+}
+
+HWND Child(char role, HWND parent, const char* className, DWORD style, LONG_PTR id = 0) {
+    const HWND child = CreateWindowExA(0, className, "r", WS_CHILD | WS_VISIBLE | style, 10, 10, 100, 20, parent,
+                                       reinterpret_cast<HMENU>(id), nullptr, nullptr);
+    Subclass(role, child);
+    return child;
+}
+
+class Layer : public testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Record;
+        windowClass.lpszClassName = "Recorder";
+        RegisterClassA(&windowClass);
+        F.W = CreateWindowExA(0, "Recorder", "Test", WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 100, 50, 300, 180,
+                              nullptr, nullptr, nullptr, nullptr);
+        Roles[F.W] = 'W';
+        F.B = Child('B', F.W, "Button", BS_PUSHBUTTON, 7);
+        F.S = Child('S', F.W, "Static", SS_LEFT);
+        F.G = Child('G', F.W, "Button", BS_GROUPBOX);
+        F.R = Child('R', F.G, "Button", BS_AUTORADIOBUTTON);
+        F.E = Child('E', F.W, "Edit", ES_NUMBER, 10);
+        F.U = CreateUpDownControl(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT, 0, 0, 20, 20, F.W, 0, nullptr, F.E, 10, 1,
+                                  2);
+        Subclass('U', F.U);
+        Log.clear();
+    }
+};
+
+struct SequenceRow {
+    const char* name;
+    std::function<void()> act;
+    std::vector<Sent> expected;
+};
+void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.name; }
+
+const SequenceRow kSequences[] = {
+    {"ButtonClick", [] { Click(F.B); }, {{'W', WM_COMMAND, 'B', layer::kBnClicked}}},
+    {"RadioClickGoesToItsGroup", [] { QTest::mouseClick(layer::WidgetOf(F.R), Qt::LeftButton, {}, QPoint(5, 10)); },
+     {{'G', WM_COMMAND, 'R', layer::kBnClicked}}},
+    {"Text", [] { SetWindowTextA(F.S, "x"); }, {{'S', layer::kWmSetText}}},
+    {"Font", [] { SendMessageA(F.S, WM_SETFONT, 0, 0); }, {{'S', WM_SETFONT}}},
+    {"TypedDigitKeyThenChange", [] { Type(F.E, "5"); },
+     {{'E', WM_KEYDOWN}, {'W', WM_COMMAND, 'E', layer::kEnChange}}},
+    {"TypedLetterRefusedByNumberStyle", [] { Type(F.E, "a"); }, {{'E', WM_KEYDOWN}}},
+    {"EnterIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Return); }, {{'E', WM_KEYDOWN}}},
+    {"TabIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Tab); }, {{'E', WM_KEYDOWN}}},
+    {"UpArrowStepsTheBuddy", [] { layer::WidgetOf(F.U)->findChildren<QToolButton*>().at(0)->click(); },
+     {{'E', layer::kWmGetText}, {'E', layer::kWmSetText}, {'W', WM_COMMAND, 'E', layer::kEnChange},
+      {'W', layer::kWmVScroll, 'U', 3}}},
+    {"TimerTickThroughTheLoop", [] {
+         SetTimer(F.W, 1, 10, nullptr);
+         MSG message{};
+         if (GetMessageA(&message, F.W, 0, 0) > 0) DispatchMessageA(&message);
+     }, {{'W', WM_TIMER}}},
+    {"CloseThenDestroyParentFirst", [] { layer::WidgetOf(F.W)->close(); },
+     {{'W', layer::kWmClose},    {'W', WM_DESTROY},          {'B', WM_DESTROY}, {'B', layer::kWmNcDestroy},
+      {'S', WM_DESTROY},         {'S', layer::kWmNcDestroy}, {'G', WM_DESTROY}, {'R', WM_DESTROY},
+      {'R', layer::kWmNcDestroy}, {'G', layer::kWmNcDestroy}, {'E', WM_DESTROY}, {'E', layer::kWmNcDestroy},
+      {'U', WM_DESTROY},         {'U', layer::kWmNcDestroy}, {'W', layer::kWmNcDestroy}}},
+};
+
+class MessageSequence : public Layer, public testing::WithParamInterface<SequenceRow> {};
+
+TEST_P(MessageSequence, ReachesTheProceduresInOrder) {
+    GetParam().act();
+    EXPECT_EQ(Log, GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layer, MessageSequence, testing::ValuesIn(kSequences),
+                         [](const testing::TestParamInfo<SequenceRow>& info) { return info.param.name; });
+
+TEST_F(Layer, HandlesAreNeverZeroAndNeverReused) {
+    std::set<void*> seen{nullptr, F.W, F.B, F.S, F.G, F.R, F.E, F.U};
+    for (int i = 0; i < 100; ++i) {
+        const HWND child = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, F.W, nullptr, nullptr, nullptr);
+        EXPECT_TRUE(seen.insert(child).second);
+        EXPECT_TRUE(layer::WidgetOf(child)->isHidden()) << "without WS_VISIBLE";
+        EXPECT_TRUE(seen.insert(CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif")).second);
+        DestroyWindow(child);
+    }
+}
+
+TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
+    SetTimer(F.S, 5, 10, nullptr);
+    layer::Post(F.S, 0x400, 0, 0);
+    DestroyWindow(F.S);
+    Log.clear();
+    layer::Post(F.W, 0x401, 0, 0);
+    MSG message{};
+    EXPECT_TRUE(GetMessageA(&message, nullptr, 0, 0) && message.message == 0x401) << "its messages went with it";
+    EXPECT_FALSE(KillTimer(F.S, 5)) << "and its timers";
+    for (HWND stale : {HWND{}, F.S}) {  // each call fails (returns 0) and changes nothing
+        char buffer[8] = "unset";
+        EXPECT_FALSE(DestroyWindow(stale) || SetWindowTextA(stale, "x") || SendMessageA(stale, WM_SETFONT, 0, 0) ||
+                     GetWindowTextA(stale, buffer, sizeof buffer) || buffer[0] || GetWindowTextLengthA(stale) ||
+                     SetWindowPos(stale, HWND_TOP, 0, 0, 10, 10, 0) || UpdateWindow(stale) || SetFocus(stale) ||
+                     SetTimer(stale, 1, 100, nullptr) ||
+                     SetWindowLongPtrA(stale, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Record)) ||
+                     CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, stale, nullptr, nullptr, nullptr));
+    }
+    EXPECT_TRUE(Log.empty());
+}
+
+// Heights as in GDI: negative, the character height; positive, the cell (the line's) height;
+// 0, the face's default cell of 13 pixels. A window given no font (or a deleted one) shows the
+// system font.
+TEST_F(Layer, FontHeightsFollowGdi) {
+    for (int height : {-11, 22, 18, 0}) {
+        const HFONT font = CreateFontA(height, 0, 0, 0, 900, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
+        SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(font), 0);
+        const QFont shown = layer::WidgetOf(F.S)->font();
+        const int cell = height > 0 ? height : 13, line = QFontMetrics(shown).height();
+        EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(F.S, layer::kWmGetFont, 0, 0)), font);
+        EXPECT_TRUE(height < 0 ? shown.pixelSize() == -height : line <= cell) << height;
+        EXPECT_GT(line, cell * 3 / 4) << height;
+        EXPECT_EQ(shown.weight(), QFont::Black);
+    }
+    const HFONT deleted = CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
+    DeleteObject(deleted);
+    SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(deleted), 0);
+    EXPECT_TRUE(!SendMessageA(F.S, layer::kWmGetFont, 0, 0) && layer::WidgetOf(F.S)->font() == QFont());
+}
+
+// Outer sizes map to client sizes by the classic frame, 6 pixels wide and 25 high.
+TEST_F(Layer, OuterSizeLessTheFrameIsTheClientSize) {
+    EXPECT_TRUE(SetWindowPos(F.W, HWND_TOP, 10, 20, 450, 130, 0));
+    EXPECT_EQ(QRect(layer::WidgetOf(F.W)->pos(), layer::WidgetOf(F.W)->size()), QRect(10, 20, 444, 105));
+}
+
+TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
+    int result = 0;
+    const char caption[] = "a caption much longer than the text of the box, which must still show whole";
+    const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", caption, MB_TOPMOST); }, [&] {
+        const QMessageBox* box = BoxUp();
+        EXPECT_GT(box->width(), QFontMetrics(box->font()).horizontalAdvance(caption)) << "as wide as its caption";
+        EXPECT_TRUE(layer::WidgetOf(F.W)->isEnabled() && !box->isModal());
+        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
+        EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1);
+    });
+    EXPECT_EQ(boxes, std::vector<std::string>{std::string(caption) + "|one\ntwo"});
+    EXPECT_EQ(result, 1) << "IDOK";
+}
+
+// Enter pressed again and again under a wrong-answer box opens each box inside the last one's loop.
+TEST_F(Layer, NoBoxOpensInsideSixteenOthers) {
+    std::vector<int> results;  // as the calls return, the innermost first
+    int calls = 0;
+    const std::function<void()> dismissAll = [] { while (QMessageBox* box = BoxUp()) box->hide(); };
+    std::function<void()> openAnother = [&] {
+        QTimer::singleShot(0, ++calls <= 17 ? openAnother : dismissAll);
+        results.push_back(MessageBoxA(nullptr, "", "", MB_OK));
+    };
+    openAnother();
+    EXPECT_EQ(results, std::vector<int>({0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1})) << "0: not opened";
+}
+
+// Texts cross the layer as Windows-1251 bytes. Italian lines show their Cyrillic stand-ins as
+// the accented letters, and typed accented letters come back as the stand-ins.
+TEST(Texts, AreShownAndTypedAsTheStoredBytes) {
+    const std::pair<const char*, const char*> rows[] = {  // stored (as UTF-8), shown
+        {"абзац", "абзац"}, {"piщ tardi, dopo", "più tardi, dopo"}, {"аtomo", "àtomo"},
+        {"и possibile", "è possibile"}, {"perchй", "perché"}, {"Авторы: команда Vocarta", "Авторы: команда Vocarta"},
+        {"Правильный перевод:\r\ncittа", "Правильный перевод:\r\ncittà"},
+    };
+    for (const auto& [stored, shown] : rows) {
+        EXPECT_EQ(layer::FromAnsi(Cp1251(stored)).toStdString(), shown);
+        EXPECT_EQ(layer::ToAnsi(QString::fromUtf8(shown)), Cp1251(stored));
+    }
+    EXPECT_EQ(layer::ToAnsi(QString::fromUtf8("señor ж €✓😀")), "se?or \xE6 \x88?\?");
+    std::string every;
+    for (int byte = 1; byte < 256; ++byte) every.push_back(static_cast<char>(byte));
+    EXPECT_EQ(layer::ToAnsi(layer::FromAnsi(every)), every);
+    EXPECT_EQ(std::string(Ansi("Тест: ёЁ №1")), "\xD2\xE5\xF1\xF2: \xB8\xA8 \xB9" "1") << "at compile time";
+}
+
+TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
+    char folder[] = "/tmp/vocarta-mutex-test-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    setenv("XDG_RUNTIME_DIR", folder, 1);
+    const std::string lock = std::string(folder) + "/Vocarta20.lock";
+    ASSERT_EQ(symlink((lock + ".elsewhere").c_str(), lock.c_str()), 0);
+    EXPECT_EQ(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr) << "a link at the lock path is not followed";
+    EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED) << "so the start goes on, as a first instance";
+    unlink(lock.c_str());
+    ASSERT_EQ(WaitForSingleObject(CreateMutexA(nullptr, FALSE, "Vocarta20"), 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    struct stat status {};
+    EXPECT_TRUE(lstat(lock.c_str(), &status) == 0 && (status.st_mode & 0777) == 0600) << "a private lock file";
+    ASSERT_NE(CreateMutexA(nullptr, FALSE, "../escape"), nullptr);
+    EXPECT_EQ(lstat((std::string(folder) + "/___escape.lock").c_str(), &status), 0) << "names stay in the folder";
+    setenv("XDG_RUNTIME_DIR", "relative", 1);  // a folder that a copy started elsewhere would not find
+    setenv("TMPDIR", folder, 1);
+    ASSERT_EQ(chdir(folder), 0);
+    ASSERT_NE(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr);
+    EXPECT_NE(access("relative", F_OK), 0) << "a relative runtime folder is not used";
+    std::system((std::string("rm -rf ") + folder).c_str());
+}
+
+}  // namespace
