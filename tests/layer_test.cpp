@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QFontMetrics>
+#include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
 #include <functional>
@@ -11,6 +12,7 @@
 #include <set>
 
 #include "app/ansi_text.h"
+#include "platform/cp1251.h"
 #include "tests/support.h"
 
 namespace {
@@ -227,6 +229,10 @@ TEST(Texts, AreShownAndTypedAsTheStoredBytes) {
     std::string every;
     for (int byte = 1; byte < 256; ++byte) every.push_back(static_cast<char>(byte));
     EXPECT_EQ(layer::ToAnsi(layer::FromAnsi(every)), every);
+    EXPECT_EQ(layer::FromAnsi(every), QStringDecoder("windows-1251")(QByteArray::fromStdString(every))) << "ICU's table";
+    bool complete[2];
+    cp1251::FromUtf8("città", complete[0]), cp1251::FromUtf8("cittа", complete[1]);
+    EXPECT_TRUE(!complete[0] && complete[1]) << "the word list's check of every character";
     EXPECT_EQ(std::string(Ansi("Тест: ёЁ №1")), "\xD2\xE5\xF1\xF2: \xB8\xA8 \xB9" "1") << "at compile time";
 }
 

@@ -1,6 +1,8 @@
 // Every screen as the learner sees it, reached by clicks from the main menu; the main menu's
 // links; and what going round the screens leaves behind.
 
+#include <QAccessible>
+
 #include "tests/support.h"
 
 namespace {
@@ -100,6 +102,7 @@ TEST_P(Screen, ShowsItsControlsAtTheMainMenusPlace) {
     QWidget* window = layer::WidgetOf(MainWindow);
     EXPECT_EQ(window->pos(), QPoint(100, 50));
     EXPECT_EQ(window->size(), GetParam().client) << "the outer size less the frame";
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window) << "not a client area";
     std::vector<HWND> expected;
     for (const Control& control : GetParam().controls) expected.push_back(*control.handle);
     ASSERT_EQ(ControlsShown(), expected);
