@@ -51,17 +51,10 @@ TEST_F(Learning, StartTakesOneSecondOrMore) {
         EXPECT_EQ(StartWith(text), period ? std::vector<std::string>{} : refusal);
         EXPECT_EQ(Period(), period);
         EXPECT_EQ(layer::WidgetOf(WordLine) != nullptr, period != 0);
-        if (period == 0) {
-            EXPECT_EQ(Text(DisplayTimeEdit), text) << "the set-up screen stays as it was";
-            continue;
-        }
-        Click(LearningStopButton);
-        Click(LearningButton);
+        if (period == 0) EXPECT_EQ(Text(DisplayTimeEdit), text) << "the set-up screen stays as it was";
+        else { Click(LearningStopButton); Click(LearningButton); }
     }
-    StartWith("0", [] {
-        SetWindowTextA(DisplayTimeEdit, "3");
-        Click(LearningStartButton);
-    });
+    StartWith("0", [] { SetWindowTextA(DisplayTimeEdit, "3"); Click(LearningStartButton); });
     EXPECT_EQ(Period(), 3000u) << "a start under the refusal box goes through";
 }
 

@@ -39,12 +39,8 @@ QMessageBox* BoxUp();
 class Opened : public QObject {
     Q_OBJECT
 public:
-    Opened() {
-        for (const char* scheme : {"mailto", "http"}) QDesktopServices::setUrlHandler(scheme, this, "open");
-    }
-    ~Opened() override {
-        for (const char* scheme : {"mailto", "http"}) QDesktopServices::unsetUrlHandler(scheme);
-    }
+    Opened() { for (const char* scheme : {"mailto", "http"}) QDesktopServices::setUrlHandler(scheme, this, "open"); }
+    ~Opened() override { for (const char* scheme : {"mailto", "http"}) QDesktopServices::unsetUrlHandler(scheme); }
     QStringList addresses;
 public slots:
     void open(const QUrl& url) { addresses.append(url.toString()); }
