@@ -71,6 +71,10 @@ TEST_F(Learning, ArrowsStepFromTheFieldBetweenOneAndTen) {
     EXPECT_EQ(arrow(1), "10");
     Type(DisplayTimeEdit, "x");
     EXPECT_EQ(Text(DisplayTimeEdit), "10") << "letters cannot be typed";
+    SetWindowTextA(DisplayTimeEdit, "2");
+    QToolButton* up = layer::WidgetOf(DisplayTimeUpDown)->findChildren<QToolButton*>().at(0);
+    QTest::mousePress(up, Qt::LeftButton); QTest::qWait(1000); QTest::mouseRelease(up, Qt::LeftButton);
+    EXPECT_GT(std::stoi(Text(DisplayTimeEdit)), 3) << "an arrow held down steps on";
 }
 
 TEST_F(Learning, CardsShowBothTextsOfOneIndexPauseHoldsThemStopEndsThem) {
