@@ -46,7 +46,7 @@ std::string CacheDirectory() {
     std::string home = Environment("HOME");
     if (home.empty())
         if (const passwd* user = getpwuid(geteuid())) home = user->pw_dir ? user->pw_dir : "";
-    return home.empty() ? std::string() : home + "/.cache";
+    return home.empty() || home[0] != '/' ? std::string() : home + "/.cache";
 }
 
 // The lock's folder, decided alike by every copy of one user in one login, whichever starts first:
@@ -59,9 +59,9 @@ std::string LockDirectory() {
     if (const std::string own = temporary + "/vocarta-" + std::to_string(geteuid()); MakePrivateDirectory(own))
         return own;
     const std::string cache = CacheDirectory();
-    if (!cache.empty()) mkdir(cache.c_str(), 0700);
-    if (const std::string own = cache + "/vocarta"; MakePrivateDirectory(own)) return own;
-    return {};
+    if (cache.empty()) return {};  // not "/vocarta" at the root
+    mkdir(cache.c_str(), 0700);
+    return MakePrivateDirectory(cache + "/vocarta") ? cache + "/vocarta" : std::string();
 }
 
 std::string SafeName(const char* name) {
