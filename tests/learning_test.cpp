@@ -59,10 +59,8 @@ TEST_F(Learning, StartTakesOneSecondOrMore) {
 }
 
 TEST_F(Learning, ArrowsStepFromTheFieldBetweenOneAndTen) {
-    const auto arrow = [](int which) {
-        layer::WidgetOf(DisplayTimeUpDown)->findChildren<QToolButton*>().at(which)->click();
-        return Text(DisplayTimeEdit);
-    };
+    const auto arrows = layer::WidgetOf(DisplayTimeUpDown)->findChildren<QToolButton*>();  // up, down
+    const auto arrow = [&](int which) { arrows.at(which)->click(); return Text(DisplayTimeEdit); };
     for (int expected = 3; expected <= 10; ++expected) EXPECT_EQ(arrow(0), std::to_string(expected));
     EXPECT_EQ(arrow(0), "10");
     SetWindowTextA(DisplayTimeEdit, "2");
@@ -72,8 +70,9 @@ TEST_F(Learning, ArrowsStepFromTheFieldBetweenOneAndTen) {
     Type(DisplayTimeEdit, "x");
     EXPECT_EQ(Text(DisplayTimeEdit), "10") << "letters cannot be typed";
     SetWindowTextA(DisplayTimeEdit, "2");
-    QToolButton* up = layer::WidgetOf(DisplayTimeUpDown)->findChildren<QToolButton*>().at(0);
-    QTest::mousePress(up, Qt::LeftButton); QTest::qWait(1000); QTest::mouseRelease(up, Qt::LeftButton);
+    QTest::mousePress(arrows.at(0), Qt::LeftButton);
+    QTest::qWait(1000);
+    QTest::mouseRelease(arrows.at(0), Qt::LeftButton);
     EXPECT_GT(std::stoi(Text(DisplayTimeEdit)), 3) << "an arrow held down steps on";
 }
 

@@ -61,7 +61,8 @@ std::string LockDirectory() {
     const std::string cache = CacheDirectory();
     if (cache.empty()) return {};  // not "/vocarta" at the root
     mkdir(cache.c_str(), 0700);
-    return MakePrivateDirectory(cache + "/vocarta") ? cache + "/vocarta" : std::string();
+    const std::string own = cache + "/vocarta";
+    return MakePrivateDirectory(own) ? own : std::string();
 }
 
 std::string SafeName(const char* name) {
