@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Interface texts are written in the sources as ordinary (UTF-8) literals and turned into
 // Windows-1251 bytes at compile time, since every text the program hands to the window
 // system is an 8-bit Windows-1251 string.

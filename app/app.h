@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every screen shares: the main window, the module instance, the interface font and the
 // routines by which screens create their controls and take over the window.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main menu: the About text, the two exercises and the links to the authors.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the single-instance rule, the main window and the message loop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the spacing of the flash cards' timer ticks as the program receives them.
 // Each tick is due a whole number of periods after the start; how late it arrives is its
 // lateness. Drift is the lateness of the last tick less that of the first: it stays near zero

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures RussianText and ItalianText: the time of each call for random indices (median and
 // slowest), and the mean over one run of calls timed as a whole.
 // usage: dictionary_texts [CALLS]   (default 1000000)

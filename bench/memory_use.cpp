@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures the memory of the program at its main menu and after many screen changes, each a real
 // click on the button that leads to the next screen; then over many cards shown on the learning
 // run screen, each tick passing through the message loop. Besides the resident memory (VmRSS)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up: the least a Qt Widgets program does to show one window with five
 // buttons. The start-up benchmark sets Vocarta's time to its main menu against this one's.
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks (default preset) and runs them all in a private X server with a window
 # manager; prints the machine and one Markdown table of figures. Takes about four minutes, most
 # of it the hundred one-second card ticks.

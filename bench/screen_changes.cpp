@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures how long a screen change takes: from the click on the button (a real mouse click on
 // its widget) until every control of the new screen exists and has been painted. The time ends
 // when the click and all the work it queued have been handled and each control of the new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The round of screens a learner goes through, as the benchmarks drive it: from the main menu to
 // the learning set-up, a run and back, then the test set-up and each run layout and back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Measures start-up from outside the program: the time from starting its process to its window
 // being mapped, and to the window showing its first complete picture.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures how long the Windows program takes under Wine from its process start to its main
 # window being mapped, in a private Xvfb, and prints each run and the median. "cold": no Wine
 # process runs before the start (Wine's server and desktop process come up with it); "warm": the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling the Windows program (64-bit) with Debian's MinGW-w64 toolchain:
 # g++-mingw-w64-x86-64 (either thread flavour) and binutils-mingw-w64-x86-64.
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Russian-Italian word pairs of the executable's string table.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The generator every word is drawn from: a 32-bit linear congruential generator seeded from
 // the time of day.
 #pragma once

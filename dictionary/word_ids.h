@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the word pairs are numbered in the string table: the program and the build tool that
 // writes the table share these.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flash-card cycle: a random word pair every few seconds, with pause and stop.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two screens of the learning mode: the set-up (word display time) and the run (the card).
 #pragma once
 

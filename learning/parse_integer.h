@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the number a learner typed: decimal, or hexadecimal after "$", "x" or "0x".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows-1251 code page (Cyrillic), both ways, and UTF-8 text turned into it. Plain
 // constexpr C++: the program's literals are converted at compile time, the word list when the
 // program is built, and the Qt layer's texts at run time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 API as Vocarta calls it: on Windows <windows.h> itself, elsewhere the subset the
 // program uses, implemented on Qt Widgets in platform/qt/. Program code includes this header and
 // nothing platform-specific.

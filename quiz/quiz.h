@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz: questions without end, answered by typing or by one of five buttons.
 #pragma once
 

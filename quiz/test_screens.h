@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test set-up screen (hint mode and direction) and the test run screen in its two layouts:
 // five choice buttons, or a typed answer.
 #pragma once

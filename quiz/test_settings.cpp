@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "quiz/test_settings.h"
 
 std::int32_t HintMode = WithHint;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two settings of a test run, chosen with the radio buttons of the test set-up screen.
 #pragma once
 

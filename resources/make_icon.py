@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon, lev1.ico: one 32 x 32 image, 8 bits per pixel, 256-colour palette.
 A white flash card with a dark blue "V" over the green, white and red of the Italian flag.
 Also writes the same picture as PNG, at 32 x 32 and scaled up pixel for pixel, for the desktop's

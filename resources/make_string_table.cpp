@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: turns words.tsv (UTF-8, "index<TAB>russian<TAB>italian") into the program's string
 // table: the Russian text under the index, the Italian text under kItalianBase + index.
 // usage: make_string_table words.tsv output.cpp        C++ table for the Qt layer, in Windows-1251

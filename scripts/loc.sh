@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Non-blank lines of the tests (everything under tests/) against the rest of the source
 # (.cpp, .h, .py, .sh, .cmake and CMakeLists.txt outside tests/ and .ci/), and their ratio.
 set -euo pipefail

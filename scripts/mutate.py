@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Mutation runs: does the test suite notice small faults put into the program?
 
 Finds mutation sites in the program and the Qt layer, applies one mutant at a time to its file,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Vocarta and runs all its tests, the endurance runs too: once as released, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer; then cross-builds the Windows program and
 # checks it under Wine.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word pairs compiled into the program, and the generator every word is drawn from.
 
 #include <ctime>

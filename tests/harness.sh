@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the shell tests: named checks with a closing count, a private X server with a
 # window manager, and copies of the program in the background (needs $program and $work).
 

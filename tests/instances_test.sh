@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program as processes in a private X server with a window manager: one instance at a
 # time however copies start and end, and the command line is not read.
 # usage: instances_test.sh path/to/vocarta ROUNDS

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 subset on Qt, through the functions the program calls: which messages each window
 // procedure receives, in order; handles; the message loop; fonts; message boxes; the mutex.
 #include <sys/stat.h>

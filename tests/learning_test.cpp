@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The flash cards: reading the display time, the start check, the cards, pause and stop.
 
 #include <QAccessible>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """A stand-in for Plasma's keyboard service on the session bus (org.kde.keyboard, /Layouts,
 org.kde.KeyboardLayouts). Through org.vocarta.StandIn a test sets its layouts and current index,
 and reads back the index of every setLayout call since."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz with scripted draws: what each question draws and shows, how answers are judged, and
 // what the learner may do while a box is up.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every screen as the learner sees it, reached by clicks from the main menu; the main menu's
 // links; and what going round the screens leaves behind.
 

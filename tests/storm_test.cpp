@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Endurance: 20,000 random inputs from a fixed seed over every screen, more of them while message
 // boxes are up (boxes under boxes, three deep): clicks on random points of random controls, keys
 // for the focus or a box, timer ticks. Afterwards a stop must lead back to a working main menu.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Driving the program through its widgets, as a learner would; with the headers of its screens.
 #pragma once
 

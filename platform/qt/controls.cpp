@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The predefined control classes ("Static", "Button", "Edit", the up-down control) and their
 // system window procedures.
 // A control's widget only shows what the procedure tells it; texts and fonts always arrive as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CreateFontA on QFont. Heights follow GDI: negative is the character (em) height in pixels,
 // positive the cell height (ascent plus descent), 0 the face's default size.
 #include <QFontDatabase>

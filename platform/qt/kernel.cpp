@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kernel32: module handle, the single-instance mutex, the system time and the process's end,
 // and the check at the process's start that there is a display.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // LoadKeyboardLayoutA with KLF_ACTIVATE: the layout of that language becomes the desktop's current
 // one, provided the desktop has it among its configured layouts. Where Plasma's keyboard service
 // answers on the session bus (Plasma on X11 or on Wayland) it is asked to switch; elsewhere on X11

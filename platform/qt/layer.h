@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Internals shared by the files of the Qt implementation of the Win32 subset.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // MessageBoxA: a box with its caption, text and one OK button. Without an owner it disables
 // nothing: its own loop keeps delivering input, posted messages and timer ticks to every window
 // until the box is dismissed.

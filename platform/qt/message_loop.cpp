@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thread's message queue, timers and the message loop functions, running on Qt's event loop.
 // Input reaches the program while GetMessageA waits inside Qt's event processing: a control turns
 // it into messages for its procedure or its parent's (WM_COMMAND, WM_KEYDOWN). Posted messages

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string table and the icon compiled into the binary, and the system cursor.
 #include <QIcon>
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resources compiled into the binary: the string table and the icon.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // shell32: "open" hands an address to whatever the desktop has for it (mail program, browser).
 #include <QDesktopServices>
 #include <QUrl>

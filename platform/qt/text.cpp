@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts cross the layer as Windows-1251 bytes.
 //
 // The Italian texts of the word list write an accented vowel as the Cyrillic letter whose

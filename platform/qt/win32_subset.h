@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The part of the Win32 API that Vocarta calls, under Win32's own names and signatures,
 // implemented on Qt Widgets by the other files of this folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window classes, the handle table and the window functions of the Win32 subset.
 #include <QAccessibleWidget>
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the accessibility bus (AT-SPI) tells of the running program: the names of all its
 objects, or with "alerts" those of its alerts, one per line, line breaks written as \\n."""
 import sys

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A learner's journey through every screen of the real program, in a private X server with the US
 # and Russian layouts, openbox and the accessibility bus: clicks at client coordinates, typing and
 # Alt+F4, read back through the window manager, the keyboard group, AT-SPI and the exit code. The

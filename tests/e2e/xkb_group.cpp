@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the keyboard's active XKB group (0 for the first configured layout);
 // with an argument N, makes group N the active one instead.
 #include <X11/XKBlib.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows program seen from another Windows process, under Wine.
 // usage: wine_probe strings VOCARTA.EXE WORDS.TSV   its string table and icon, as Windows loads them
 //        wine_probe frame | click-testing | close   the main window's rectangle (X Y WIDTH HEIGHT),

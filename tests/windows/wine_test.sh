@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows program: a 64-bit GUI program that imports from Windows' own DLLs only, so it runs
 # from its single file; then under Wine, with a Russian locale (ANSI code page 1251, as on a
 # Russian Windows) and in a private X server without a window manager, so that Wine draws the
