@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The real program as processes in a private X server with a window manager: one instance at a
-# time however copies start and end, and the command line is not read.
+# time however copies start and end; the command line: Qt's options, --help, --version.
 # usage: instances_test.sh path/to/vocarta ROUNDS
 set -u
 program=$1
@@ -19,12 +19,13 @@ start_session_bus
 
 one_ended() { for quitter in "$@"; do is_running "$quitter" || return 0; done; return 1; }  # its pid in $quitter
 
-# Two copies start at the same moment, with arguments that Qt would read: one runs and shows its
-# window on the display, the other ends with 0. The one that runs is closed through its window in
-# even rounds and killed in odd ones, so that the next round also starts after a SIGKILL.
-arguments=(-platform offscreen --help -geometry 10x10+500+500 extra)
+# Two copies start at the same moment, with the display named by Qt's own option and arguments
+# that are not options: one runs and shows its window on that display, the other ends with 0. The
+# one that runs is closed through its window in even rounds and killed in odd ones, so that the
+# next round also starts after a SIGKILL.
+arguments=(-display "$DISPLAY" -name vocarta-copy extra -- --bogus)
 for round in $(seq "$rounds"); do
-    start "${arguments[@]}" && a=$started && start "${arguments[@]}" && b=$started
+    DISPLAY= start "${arguments[@]}" && a=$started && DISPLAY= start "${arguments[@]}" && b=$started
     check "round $round: one of two copies ends" eventually one_ended "$a" "$b"
     runner=$a
     [ "$quitter" = "$a" ] && runner=$b
@@ -40,14 +41,22 @@ for round in $(seq "$rounds"); do
     check "round $round: no window left" wait_for_windows 0
 done
 
-# Without a display: one line and exit code 1, before the lock (and its folder) is taken.
-no_display() {
+# Without a display: one line and exit code 1, before the lock (and its folder) is taken; --help,
+# --version and an unknown option are answered all the same, an error in one line.
+answers() {  # answers DISPLAY CODE FIRST-LINE [ARGUMENTS...]
     local said
-    said=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" 2>&1)
-    [ $? -eq 1 ] && [ "$said" = "$2" ] && [ ! -e "$work/unused" ]
+    said=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" "${@:4}" 2>&1)
+    [ $? -eq "$2" ] && [ "$(head -1 <<<"$said")" = "$3" ] && [ ! -e "$work/unused" ] &&
+        { [ "$2" -eq 0 ] || [ "$(wc -l <<<"$said")" -eq 1 ]; }
 }
-check "without DISPLAY: one line, exit 1" no_display "" "vocarta: no X display (DISPLAY is not set)"
-check "a bogus DISPLAY: one line, exit 1" no_display bogus 'vocarta: cannot open the X display "bogus"'
+usage="Использование: vocarta [ПАРАМЕТР Qt...]"
+check "without DISPLAY: one line, exit 1" answers "" 1 "vocarta: no X display (DISPLAY is not set)"
+check "a bogus DISPLAY: one line, exit 1" answers bogus 1 'vocarta: cannot open the X display "bogus"'
+check "--help: the usage, exit 0" answers "" 0 "$usage" extra --help
+check "-h: the same" answers "" 0 "$usage" -h
+check "--version: exit 0" answers "" 0 "Vocarta 2.0" --version
+check "an unknown option: named, exit 2" answers "" 2 \
+    'vocarta: unknown option "--bogus" (неизвестный параметр); vocarta --help' -reverse --bogus --help
 
 # Every copy locks in the same folder: a runtime folder that is set but missing (Qt makes it once
 # the first copy runs), and when the folder under TMPDIR is not private.

@@ -8,12 +8,14 @@
 #include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
 
 #include "app/ansi_text.h"
 #include "platform/cp1251.h"
+#include "platform/qt/command_line.h"
 #include "tests/support.h"
 
 namespace {
@@ -237,6 +239,32 @@ TEST(Texts, AreShownAndTypedAsTheStoredBytes) {
     EXPECT_EQ(std::string(Ansi("Тест: ёЁ №1")), "\xD2\xE5\xF1\xF2: \xB8\xA8 \xB9" "1") << "at compile time";
 }
 
+TEST(CommandLine, HandsQtItsOptionsAndRefusesOthers) {
+    using Action = layer::CommandLine::Action;
+    const struct {
+        std::vector<std::string> arguments;
+        Action action;
+        std::vector<std::string> qt;
+    } rows[] = {
+        {{"-platform", "xcb", "--display", ":5", "extra"}, Action::Run, {"-platform", "xcb", "--display", ":5"}},
+        {{"-style=fusion", "-stylesheet", "a.qss", "-reverse"}, Action::Run, {"-style=fusion", "-stylesheet", "a.qss", "-reverse"}},
+        {{"-title", "--help"}, Action::Run, {"-title", "--help"}},
+        {{"-", "extra", "--", "--help", "-x"}, Action::Run, {}},
+        {{"extra", "-h"}, Action::Help, {}},
+        {{"-reverse", "--version", "-x"}, Action::Version, {}},
+        {{"-x", "--help"}, Action::Refuse, {}},
+        {{"-stylesheetx"}, Action::Refuse, {}},
+        {{"-geometry"}, Action::Refuse, {}},
+    };
+    for (const auto& row : rows) {
+        const layer::CommandLine line = layer::ReadCommandLine(row.arguments);
+        EXPECT_EQ(line.action, row.action) << row.arguments[0];
+        EXPECT_EQ(line.qtArguments, row.qt) << row.arguments[0];
+    }
+    const layer::CommandLine chosen = layer::ReadCommandLine({"--platform", "offscreen", "-display", ":5"});
+    EXPECT_EQ(chosen.platform + " " + chosen.display, "offscreen :5");
+}
+
 TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
     char folder[] = "/tmp/vocarta-mutex-test-XXXXXX";
     ASSERT_NE(mkdtemp(folder), nullptr);
@@ -256,7 +284,7 @@ TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
     ASSERT_EQ(chdir(folder), 0);
     ASSERT_NE(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr);
     EXPECT_NE(access("relative", F_OK), 0) << "a relative runtime folder is not used";
-    std::system((std::string("rm -rf ") + folder).c_str());
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

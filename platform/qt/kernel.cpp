@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/qt/command_line.h"
 #include "platform/qt/layer.h"
 
 // Xlib's macros clash with Qt's names, so Xlib comes last.
@@ -149,13 +150,16 @@ void WINAPI ExitProcess(UINT exitCode) {
 namespace layer {
 
 // Without a display Qt's xcb platform would abort with advice to reinstall; a platform chosen
-// explicitly, or a Wayland display, is Qt's business.
+// explicitly (QT_QPA_PLATFORM, -platform), or a Wayland display, is Qt's business. The display is
+// -display's, else $DISPLAY's.
 void CheckDisplay() {
     static bool checked = false;
     if (checked) return;
     checked = true;
     if (!Environment("QT_QPA_PLATFORM").empty() || !Environment("WAYLAND_DISPLAY").empty()) return;
-    const std::string name = Environment("DISPLAY");
+    const CommandLine& line = TakenCommandLine();
+    if (!line.platform.empty()) return;
+    const std::string name = line.display.empty() ? Environment("DISPLAY") : line.display;
     if (Display* display = name.empty() ? nullptr : XOpenDisplay(name.c_str())) {
         XCloseDisplay(display);
         return;

@@ -10,8 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/command_line.h"
 #include "platform/qt/layer.h"
+#include "platform/qt/test_hooks.h"
 #include "platform/qt/resources.h"
 
 namespace layer {
@@ -98,11 +99,16 @@ void DestroyTree(HWND handle) {
 void EnsureApplication() {
     if (QApplication::instance()) return;
     CheckDisplay();
-    // The program takes no command line: Qt sees only the program's name.
-    static int argc = 1;
-    static char name[] = "vocarta";
-    static char* argv[] = {name, nullptr};
-    auto* application = new QApplication(argc, argv);
+    // The program reads no command line: Qt sees the program's name and its own options.
+    static std::vector<std::string> arguments;
+    static std::vector<char*> argv;
+    arguments = {"vocarta"};
+    const std::vector<std::string>& options = TakenCommandLine().qtArguments;
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    static int argc = static_cast<int>(arguments.size());
+    auto* application = new QApplication(argc, argv.data());
     application->setQuitOnLastWindowClosed(false);
     QAccessible::installFactory(AccessibleTopLevel);
 }
