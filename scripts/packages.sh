@@ -2,7 +2,7 @@
 # The Debian packages the build and the tests need.
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev libx11-dev fonts-dejavu-core fonts-liberation2)
 TEST_PACKAGES=(libgtest-dev xvfb xauth openbox xdotool wmctrl x11-utils x11-xkb-utils
-    desktop-file-utils appstream dpkg-dev file python3-pyatspi at-spi2-core dbus-x11 imagemagick
+    desktop-file-utils appstream dpkg-dev lintian file python3-pyatspi at-spi2-core dbus-x11 imagemagick
     faketime dbus-daemon dbus-bin python3-dbus python3-gi)
 # The Windows program: MinGW-w64 to build it; Wine, a Russian locale's sources, Wine's fonts and
 # ImageMagick (a picture of the main menu) to check it.
