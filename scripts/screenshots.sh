@@ -15,6 +15,10 @@ set -u
 root=$(cd "$(dirname "$0")/.." && pwd)
 only=
 [ "${1:-}" = --only ] && { only=$2; shift 2; }
+case $only in
+    "" | main-menu | learning-run | typed-wrong-answer | choice-run) ;;
+    *) echo "no picture called $only" >&2; exit 1 ;;
+esac
 out=${1:-$root/docs/screenshots}
 program=${2:-$root/build/vocarta}
 [ -x "$program" ] || { echo "no program at $program: cmake --preset default && cmake --build --preset default" >&2; exit 1; }
@@ -41,6 +45,13 @@ wait_for_windows 1 || give_up "no window within 20 s; the program said: $(cat "$
 wid=$(main_windows | head -1)
 
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1 mousemove 1023 767; sleep 0.2; }  # client coordinates
+size() { xwininfo -id "$wid" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+resized() { [ "$(size)" != "$1" ]; }
+go() {  # go X Y: a click that leads to another screen, which every screen tells by its size
+    local before; before=$(size)
+    click "$1" "$2"
+    eventually resized "$before" || give_up "no other screen after a click at $1, $2"
+}
 frame() {  # frame WINDOW: WIDTHxHEIGHT+X+Y of the window with the frame openbox drew around it
     xwininfo -id "$1" | awk -v e="$(xprop -id "$1" _NET_FRAME_EXTENTS)" '
         /Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2}
@@ -77,24 +88,24 @@ has_box() { [ -n "$(box)" ]; }
 wanted main-menu && shot main-menu "$wid"
 [ "$only" = main-menu ] && exit 0
 
-click 218 20  # Тестирование
+go 218 20     # Тестирование
 click 25 40   # без подсказки
 click 170 40  # русско-итальянский: "позже" comes up
-click 75 68   # Начать
+go 75 68      # Начать
 xdotool type --delay 20 prima && xdotool key Return
 eventually has_box || give_up "no wrong-answer box"
 xdotool windowmove "$(box)" 219 166  # below the answer field, over the stop button
 wanted typed-wrong-answer && shot typed-wrong-answer "$wid" "$(box)"
 xdotool windowactivate "$(box)" key Return
 tries=30 eventually not has_box
-click 221 90  # Остановить тестирование
+go 221 90     # Остановить тестирование
 
-click 218 20  # Тестирование
-click 75 68   # Начать, with five choices
+go 218 20     # Тестирование
+go 75 68      # Начать, with five choices
 wanted choice-run && shot choice-run "$wid"
-click 222 198  # Остановить тестирование
+go 222 198    # Остановить тестирование
 
-click 74 20    # Обучение
-click 145 64   # Начать
+go 74 20      # Обучение
+go 145 64     # Начать
 wanted learning-run && shot learning-run "$wid"
 exit 0
