@@ -3,6 +3,7 @@
 // system window procedures.
 // A control's widget only shows what the procedure tells it; texts and fonts always arrive as
 // messages, so a procedure that replaces the system one sees them first.
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -272,6 +273,32 @@ QWidget* CreatePushButton(Window& window, QWidget* parent) {
     return button;
 }
 
+// What assistive technology sees of a radio button, as Qt's own but for its actions: a toggle or
+// a press through AT-SPI is a click, which the program hears of as BN_CLICKED, as it does of UI
+// Automation's toggle on Windows. (Qt's own toggle would check the button behind its back.)
+class AccessibleRadio : public QAccessibleWidget {
+public:
+    explicit AccessibleRadio(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name ? Radio()->text() : QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = Radio()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return Radio()->isEnabled() ? QStringList{toggleAction(), pressAction()} : QStringList{};
+    }
+    void doAction(const QString& action) override {
+        if (Radio()->isEnabled() && (action == toggleAction() || action == pressAction())) Radio()->click();
+    }
+
+private:
+    QRadioButton* Radio() const { return static_cast<QRadioButton*>(widget()); }
+};
+
 QWidget* CreateRadioButton(Window& window, QWidget* parent) {
     auto* radio = new QRadioButton(parent);
     radio->setAutoExclusive(true);
@@ -282,6 +309,11 @@ QWidget* CreateRadioButton(Window& window, QWidget* parent) {
 QWidget* CreateGroupBox(Window&, QWidget* parent) { return new QGroupBox(parent); }
 
 }  // namespace
+
+QAccessibleInterface* AccessibleControl(const QString&, QObject* object) {
+    auto* radio = qobject_cast<QRadioButton*>(object);
+    return radio ? new AccessibleRadio(radio) : nullptr;
+}
 
 bool SystemClassKind(const std::string& className, DWORD style, Kind& kind) {
     if (className == "static") {

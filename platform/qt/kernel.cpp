@@ -149,19 +149,29 @@ void WINAPI ExitProcess(UINT exitCode) {
 
 namespace layer {
 
-// Without a display Qt's xcb platform would abort with advice to reinstall; a platform chosen
-// explicitly (QT_QPA_PLATFORM, -platform), or a Wayland display, is Qt's business. The display is
-// -display's, else $DISPLAY's.
+std::string ChosenPlatform;
+
+// The X display is -display's, else $DISPLAY's. Where the user chose no platform (QT_QPA_PLATFORM,
+// -platform), the program runs on it even in a Wayland session, through XWayland: a Wayland
+// compositor places its clients itself and keeps none above the others, so only there does the
+// window keep its place and stay on top. Without an X display a Wayland display is used, and the
+// user is told what that costs; without either Qt's xcb platform would abort with advice to
+// reinstall, so the program says so in one line.
 void CheckDisplay() {
     static bool checked = false;
     if (checked) return;
     checked = true;
-    if (!Environment("QT_QPA_PLATFORM").empty() || !Environment("WAYLAND_DISPLAY").empty()) return;
     const CommandLine& line = TakenCommandLine();
-    if (!line.platform.empty()) return;
+    if (!Environment("QT_QPA_PLATFORM").empty() || !line.platform.empty()) return;
     const std::string name = line.display.empty() ? Environment("DISPLAY") : line.display;
     if (Display* display = name.empty() ? nullptr : XOpenDisplay(name.c_str())) {
         XCloseDisplay(display);
+        ChosenPlatform = "xcb";
+        return;
+    }
+    if (!Environment("WAYLAND_DISPLAY").empty()) {
+        std::fputs("vocarta: no X display, so a Wayland window: the desktop places it and may not keep it on top\n",
+                   stderr);
         return;
     }
     if (name.empty())

@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,28 @@ void PlasmaMakeCurrent(int index) { AskPlasma("setLayout", {QVariant::fromValue(
 
 constexpr Keyboard kPlasma{PlasmaIndexOf, PlasmaCurrent, PlasmaMakeCurrent};
 
+// Plasma's switching policy, SwitchMode in kxkbrc: "Global" (one layout for the desktop, the
+// default), or "Desktop", "WinClass", "Window", under which Plasma keeps a layout for each virtual
+// desktop, application or window and puts it back itself when the user turns to it.
+bool PlasmaKeepsLayoutsApart() {
+    static const bool apart = [] {
+        const char* configured = std::getenv("XDG_CONFIG_HOME");
+        const char* home = std::getenv("HOME");
+        const std::string folder = configured && *configured == '/' ? configured
+                                   : home                          ? std::string(home) + "/.config"
+                                                                   : std::string();
+        std::ifstream file(folder + "/kxkbrc");
+        std::string section, line, mode = "Global";
+        while (std::getline(file, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.rfind('[', 0) == 0) section = line;
+            if (section == "[Layout]" && line.rfind("SwitchMode=", 0) == 0) mode = line.substr(11);
+        }
+        return mode == "Desktop" || mode == "WinClass" || mode == "Window";
+    }();
+    return apart;
+}
+
 // Looked for once: a desktop without the service costs nothing after the first call.
 bool PlasmaAnswers() {
     static const bool present = [] {
@@ -160,11 +183,14 @@ int ProgramLayout = -1;  // the layout the program's windows type in; -1 before 
 int UserLayout = 0;      // the layout to give back, while the program's is on
 bool ProgramLayoutOn = false;
 
+// Where Plasma keeps each window's layout, it puts the other windows' back itself: the program
+// then only puts its own on, and has nothing to give back.
 void PutOnProgramLayout() {
     const Keyboard* keyboard = DesktopKeyboard();
     if (!keyboard || ProgramLayout < 0) return;
-    if (!ProgramLayoutOn) UserLayout = keyboard->current();
-    ProgramLayoutOn = true;
+    const bool givesBack = keyboard != &kPlasma || !PlasmaKeepsLayoutsApart();
+    if (givesBack && !ProgramLayoutOn) UserLayout = keyboard->current();
+    ProgramLayoutOn = givesBack;
     keyboard->makeCurrent(ProgramLayout);
 }
 

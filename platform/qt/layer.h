@@ -8,8 +8,10 @@
 
 #include "platform/win32.h"
 
-class QWidget;
+class QAccessibleInterface;
 class QFont;
+class QObject;
+class QWidget;
 
 namespace layer {
 
@@ -53,12 +55,18 @@ struct Window {
 // Creates the QApplication on first use; every call that touches windows goes through it.
 void EnsureApplication();
 
-// Before Qt starts, at the first call into the layer: without a display to open, prints one line
-// and ends the process with 1.
+// Before Qt starts, at the first call into the layer: chooses the platform where the user chose
+// none; without a display to open, prints one line and ends the process with 1.
 void CheckDisplay();
+// The platform chosen for Qt ("xcb"), or "" for Qt's own choice.
+extern std::string ChosenPlatform;
 
 // Gives the desktop back the keyboard layout the user had, where the program's is on.
 void GiveBackKeyboardLayout();
+
+// From here on SIGTERM, SIGINT and SIGHUP give back the user's keyboard layout before they end the
+// process; handled by the event loop, so it needs the application.
+void EndOnSignals();
 
 // Handle table. A handle is never 0 and never given out twice; a destroyed window's handle
 // finds nothing, so every call on it fails without effect.
@@ -76,6 +84,8 @@ bool IsSelfOrDescendant(HWND ancestor, HWND window);
 WNDPROC SystemProcedureFor(Kind kind);
 bool SystemClassKind(const std::string& className, DWORD style, Kind& kind);
 QWidget* CreateControlWidget(Window& window, QWidget* parent);
+// Assistive technology's view of the controls whose actions must reach their procedures.
+QAccessibleInterface* AccessibleControl(const QString& className, QObject* object);
 
 // Fonts
 bool FindFont(HFONT handle, QFont& font);

@@ -105,12 +105,15 @@ void EnsureApplication() {
     arguments = {"vocarta"};
     const std::vector<std::string>& options = TakenCommandLine().qtArguments;
     arguments.insert(arguments.end(), options.begin(), options.end());
+    if (!ChosenPlatform.empty()) arguments.insert(arguments.end(), {"-platform", ChosenPlatform});
     for (std::string& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
     static int argc = static_cast<int>(arguments.size());
     auto* application = new QApplication(argc, argv.data());
     application->setQuitOnLastWindowClosed(false);
     QAccessible::installFactory(AccessibleTopLevel);
+    QAccessible::installFactory(AccessibleControl);
+    EndOnSignals();
 }
 
 std::uintptr_t NewHandleValue() { return NextHandle += 4; }

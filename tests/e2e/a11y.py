@@ -1,24 +1,44 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""What the accessibility bus (AT-SPI) tells of the running program: the names of all its
-objects, or with "alerts" those of its alerts, one per line, line breaks written as \\n."""
+"""The running program through the accessibility bus (AT-SPI), as assistive technology sees it.
+  a11y.py                   the names of all its objects, one per line
+  a11y.py alerts            those of its alerts
+  a11y.py do ACTION NAME... does the action ("Toggle", "Press") of the object of that name
+Line breaks in names are written as \\n."""
 import sys
 
 import pyatspi
 
 
-def names(node, alerts):
+def nodes(node, alerts=False):
     try:
-        name, role = (node.name or '').replace('\r', '').replace('\n', '\\n'), node.getRoleName()
+        role = node.getRoleName()
     except Exception:  # the object went away meanwhile
         return
     if not alerts or role == 'alert':
-        yield name
+        yield node
     for index in range(node.childCount):
-        yield from names(node.getChildAtIndex(index), alerts and role != 'alert')
+        yield from nodes(node.getChildAtIndex(index), alerts and role != 'alert')
+
+
+def name(node):
+    return (node.name or '').replace('\r', '').replace('\n', '\\n')
+
+
+def act(app, action, wanted):
+    for node in nodes(app):
+        if name(node) == wanted:
+            actions = node.queryAction()
+            for index in range(actions.nActions):
+                if actions.getName(index) == action:
+                    return actions.doAction(index)
+    sys.exit(f'no "{wanted}" that can {action}')
 
 
 desktop = pyatspi.Registry.getDesktop(0)
 for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
     if app is not None and app.name == 'vocarta':
-        print('\n'.join(names(app, sys.argv[1:] == ['alerts'])))
+        if sys.argv[1:2] == ['do']:
+            act(app, sys.argv[2], ' '.join(sys.argv[3:]))
+        else:
+            print('\n'.join(name(node) for node in nodes(app, sys.argv[1:] == ['alerts'])))
