@@ -18,6 +18,8 @@ set(CPACK_PACKAGE_NAME vocarta)
 set(CPACK_PACKAGE_VENDOR "Vocarta team")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Italian vocabulary trainer for Russian speakers")
 set(CPACK_PACKAGE_FILE_NAME vocarta-${PROJECT_VERSION}-win64)
+# Where cpack puts the installer (the Wine test installs it).
+set(VOCARTA_INSTALLER ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)
 # The installer: cmake/windows/NSIS.template.in in place of CPack's, whose installer asks for
 # administrator rights. It installs into %LOCALAPPDATA%\Programs\Vocarta and registers its
 # uninstaller under HKCU.
