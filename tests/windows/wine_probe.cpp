@@ -4,8 +4,7 @@
 //        wine_probe frame | close                   the main window's rectangle (X Y WIDTH HEIGHT),
 //                                                   the close command
 //        wine_probe click TEXT                      a click on the button with that text
-//        wine_probe answer                          the text in the answer field (Windows-1251), if
-//                                                   the program answers within 5 s
+//        wine_probe answer                          the answer field's text, if given within 5 s
 #include <windows.h>
 
 #include <cstdio>
@@ -44,7 +43,7 @@ int CheckStrings(const char* program, const char* words) {
     return GetACP() == 1251 && index == kWordCount && wrong == 0 && russian && iconRight ? 0 : 1;
 }
 
-// The button with that text among the window's children and theirs (radio buttons sit in group boxes).
+// The button with that text, also inside group boxes.
 HWND ButtonIn(HWND parent, const std::string& text) {
     for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
          child = FindWindowExA(parent, child, nullptr, nullptr)) {
