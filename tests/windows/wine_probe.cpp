@@ -44,15 +44,11 @@ int CheckStrings(const char* program, const char* words) {
 }
 
 // The button with that text, also inside group boxes.
-HWND ButtonIn(HWND parent, const std::string& text) {
-    for (HWND child = FindWindowExA(parent, nullptr, nullptr, nullptr); child;
-         child = FindWindowExA(parent, child, nullptr, nullptr)) {
-        char buffer[256] = "";
-        GetWindowTextA(child, buffer, sizeof buffer);
-        if (text == buffer) return child;
-        if (HWND inner = ButtonIn(child, text)) return inner;
-    }
-    return nullptr;
+HWND ButtonIn(HWND parent, const char* text) {
+    HWND found = FindWindowExA(parent, nullptr, nullptr, text);
+    for (HWND child = nullptr; !found && (child = FindWindowExA(parent, child, nullptr, nullptr));)
+        found = ButtonIn(child, text);
+    return found;
 }
 
 }  // namespace
@@ -67,9 +63,8 @@ int main(int argc, char** argv) {
     const HWND button = request == "click" && argc == 3 ? ButtonIn(window, argv[2]) : nullptr;
     if (button) SendMessageA(button, BM_CLICK, 0, 0);
     char answer[256] = "";
-    DWORD_PTR copied = 0;
     if (request == "answer" && SendMessageTimeoutA(FindWindowExA(window, nullptr, "Edit", nullptr), WM_GETTEXT, sizeof answer,
-                                                   reinterpret_cast<LPARAM>(answer), SMTO_ABORTIFHUNG, 5000, &copied))
+                                                   reinterpret_cast<LPARAM>(answer), SMTO_ABORTIFHUNG, 5000, nullptr))
         std::printf("%s\n", answer);
     if (request == "close") PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     return window && (request != "click" || button) ? 0 : 1;

@@ -55,7 +55,6 @@ frame_is() {  # frame_is "X Y WIDTH HEIGHT": the window rectangle, within 30 s
     echo "  the window rectangle is $(probe frame)"
     return 1
 }
-built=$program
 program_runs() { wine "$exe"; }
 program=program_runs
 # one_instance EXE NAME [STEPS]: main window, second start, STEPS (a function), close command
@@ -90,7 +89,7 @@ typed_answer() {
     xdotool key Return
     check "and the answer is judged wrong" eventually wrong_answer_box
 }
-one_instance "$built" built typed_answer
+one_instance "$(readlink -f "$1")" built typed_answer
 
 check "the installer installs silently" wine "$installer" /S
 folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
