@@ -8,7 +8,11 @@ string(ASCII 239 187 191 VOCARTA_BOM)
 set(windows_texts ${CMAKE_BINARY_DIR}/windows_texts)
 configure_file(packaging/windows/README.txt.in ${windows_texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
 configure_file(COPYING ${windows_texts}/COPYING.txt @ONLY NEWLINE_STYLE CRLF)
-configure_file(resources/WORDS.md ${windows_texts}/WORDS.txt @ONLY NEWLINE_STYLE CRLF)
+# The word list's notes hold Cyrillic too: with a byte order mark, Notepad reads them as UTF-8.
+file(READ resources/WORDS.md words_notes)
+file(WRITE ${windows_texts}/WORDS.txt.in "@VOCARTA_BOM@${words_notes}")
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS resources/WORDS.md)
+configure_file(${windows_texts}/WORDS.txt.in ${windows_texts}/WORDS.txt @ONLY NEWLINE_STYLE CRLF)
 
 install(TARGETS vocarta RUNTIME DESTINATION .)
 install(FILES ${windows_texts}/README.txt ${windows_texts}/COPYING.txt ${windows_texts}/WORDS.txt DESTINATION .)
