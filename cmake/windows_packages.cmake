@@ -3,7 +3,7 @@
 # an installer for the current user (NSIS, no administrator rights). Both hold the program, the
 # licences and a Russian read-me, as text files with Windows line ends.
 
-# What the Windows tools show: CRLF line ends, and the read-me in UTF-8 with a byte order mark.
+# What the Windows tools show: CRLF line ends, and texts with Cyrillic in UTF-8 with a byte order mark.
 string(ASCII 239 187 191 VOCARTA_BOM)
 set(windows_texts ${CMAKE_BINARY_DIR}/windows_texts)
 configure_file(packaging/windows/README.txt.in ${windows_texts}/README.txt @ONLY NEWLINE_STYLE CRLF)
