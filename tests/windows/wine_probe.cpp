@@ -1,16 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows program seen from another Windows process, under Wine.
 // usage: wine_probe strings VOCARTA.EXE WORDS.TSV   its string table and icon, as Windows loads them
-//        wine_probe frame | click-testing | close   the main window's rectangle (X Y WIDTH HEIGHT),
-//                                                   a click on "Тестирование", the close command
+//        wine_probe frame | close                   the main window's rectangle (X Y WIDTH HEIGHT),
+//                                                   the close command
+//        wine_probe click TEXT                      a click on the button with that text
+//        wine_probe answer                          the answer field's text, if given within 5 s
 #include <windows.h>
 
 #include <cstdio>
 #include <fstream>
 #include <string>
 
-#include "app/ansi_text.h"
 #include "dictionary/dictionary.h"
+#include "platform/cp1251.h"
 
 namespace {
 
@@ -41,6 +43,14 @@ int CheckStrings(const char* program, const char* words) {
     return GetACP() == 1251 && index == kWordCount && wrong == 0 && russian && iconRight ? 0 : 1;
 }
 
+// The button with that text, also inside group boxes.
+HWND ButtonIn(HWND parent, const char* text) {
+    HWND found = FindWindowExA(parent, nullptr, nullptr, text);
+    for (HWND child = nullptr; !found && (child = FindWindowExA(parent, child, nullptr, nullptr));)
+        found = ButtonIn(child, text);
+    return found;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,8 +60,12 @@ int main(int argc, char** argv) {
     RECT frame{};
     if (request == "frame" && GetWindowRect(window, &frame))
         std::printf("%ld %ld %ld %ld\n", frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top);
-    if (request == "click-testing")
-        SendMessageA(FindWindowExA(window, nullptr, "Button", Ansi("Тестирование")), BM_CLICK, 0, 0);
+    const HWND button = request == "click" && argc == 3 ? ButtonIn(window, argv[2]) : nullptr;
+    if (button) SendMessageA(button, BM_CLICK, 0, 0);
+    char answer[256] = "";
+    if (request == "answer" && SendMessageTimeoutA(FindWindowExA(window, nullptr, "Edit", nullptr), WM_GETTEXT, sizeof answer,
+                                                   reinterpret_cast<LPARAM>(answer), SMTO_ABORTIFHUNG, 5000, nullptr))
+        std::printf("%s\n", answer);
     if (request == "close") PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-    return window ? 0 : 1;
+    return window && (request != "click" || button) ? 0 : 1;
 }
