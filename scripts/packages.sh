@@ -3,7 +3,7 @@
 BUILD_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev libx11-dev fonts-dejavu-core fonts-liberation2)
 TEST_PACKAGES=(libgtest-dev xvfb xauth openbox xdotool wmctrl x11-utils x11-xkb-utils
     desktop-file-utils appstream dpkg-dev lintian file python3-pyatspi at-spi2-core dbus-x11 imagemagick
-    faketime dbus-daemon dbus-bin python3-dbus python3-gi)
+    faketime dbus-daemon dbus-bin kwin-wayland xwayland)
 # The Windows program: MinGW-w64 to build it; NSIS for its installer; Wine, a Russian locale's
 # sources, Wine's fonts and ImageMagick (a picture of the main menu) to check it.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64 nsis wine wine64 fonts-wine locales imagemagick)

@@ -56,10 +56,16 @@ alt_f4() {
         tries=30 eventually gone "$1" && return 0
     done
 }
+frame_at() {  # frame_at X,Y: where the frame the window manager drew around $wid begins
+    xwininfo -id "$wid" | awk -v e="$(xprop -id "$wid" _NET_FRAME_EXTENTS)" -v want="$1" '
+        /Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
+        END {split(e, f, /[=,] */); exit (x - f[2] "," y - f[4]) != want}'
+}
 descendants() { for child in $(pgrep -P "$1"); do descendants "$child"; echo "$child"; done; }
-stop_everything() {  # for the EXIT trap
+end_started() {  # ends what was started, and what that started in turn
     for pid in "${pids[@]}"; do kill -9 $(descendants "$pid") "$pid" 2>/dev/null; done
     kill $(jobs -p) 2>/dev/null
     wait 2>/dev/null
-    rm -rf "$work"
+    pids=()
 }
+stop_everything() { end_started; rm -rf "$work"; }  # for the EXIT trap

@@ -273,30 +273,35 @@ QWidget* CreatePushButton(Window& window, QWidget* parent) {
     return button;
 }
 
-// What assistive technology sees of a radio button, as Qt's own but for its actions: a toggle or
-// a press through AT-SPI is a click, which the program hears of as BN_CLICKED, as it does of UI
-// Automation's toggle on Windows. (Qt's own toggle would check the button behind its back.)
-class AccessibleRadio : public QAccessibleWidget {
+// What assistive technology sees of a button, as Qt's own but for its actions: a press, or a
+// radio button's toggle, through AT-SPI is a click at once, which the program hears of as
+// BN_CLICKED, as it does of UI Automation's invoke and toggle on Windows. (Qt's own press clicks
+// only after 100 ms, and not at all where the focus moves meanwhile; its toggle checks a radio
+// button behind the program's back.)
+class AccessibleButton : public QAccessibleWidget {
 public:
-    explicit AccessibleRadio(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+    explicit AccessibleButton(QAbstractButton* button)
+        : QAccessibleWidget(button, qobject_cast<QRadioButton*>(button) ? QAccessible::RadioButton
+                                                                         : QAccessible::PushButton) {}
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? Radio()->text() : QAccessibleWidget::text(kind);
+        return kind == QAccessible::Name ? Button()->text() : QAccessibleWidget::text(kind);
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
-        state.checkable = true;
-        state.checked = Radio()->isChecked();
+        state.checkable = Button()->isCheckable();
+        state.checked = Button()->isChecked();
         return state;
     }
     QStringList actionNames() const override {
-        return Radio()->isEnabled() ? QStringList{toggleAction(), pressAction()} : QStringList{};
+        if (!Button()->isEnabled()) return {};
+        return Button()->isCheckable() ? QStringList{toggleAction(), pressAction()} : QStringList{pressAction()};
     }
     void doAction(const QString& action) override {
-        if (Radio()->isEnabled() && (action == toggleAction() || action == pressAction())) Radio()->click();
+        if (Button()->isEnabled() && actionNames().contains(action)) Button()->click();
     }
 
 private:
-    QRadioButton* Radio() const { return static_cast<QRadioButton*>(widget()); }
+    QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
 QWidget* CreateRadioButton(Window& window, QWidget* parent) {
@@ -310,9 +315,11 @@ QWidget* CreateGroupBox(Window&, QWidget* parent) { return new QGroupBox(parent)
 
 }  // namespace
 
+// Push and radio buttons; the up-down's arrows (tool buttons) keep Qt's, as they repeat.
 QAccessibleInterface* AccessibleControl(const QString&, QObject* object) {
-    auto* radio = qobject_cast<QRadioButton*>(object);
-    return radio ? new AccessibleRadio(radio) : nullptr;
+    auto* button = qobject_cast<QAbstractButton*>(object);
+    const bool ours = qobject_cast<QPushButton*>(object) || qobject_cast<QRadioButton*>(object);
+    return ours ? new AccessibleButton(button) : nullptr;
 }
 
 bool SystemClassKind(const std::string& className, DWORD style, Kind& kind) {

@@ -34,11 +34,6 @@ shows() { /usr/bin/python3 "$here/a11y.py" | grep -xF -- "$1" >/dev/null; }
 announced() { /usr/bin/python3 "$here/a11y.py" alerts | grep -xF -- "$1" >/dev/null; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
 screenshot() { import -window root -crop 700x400+0+0 +repage "$shots/$1.png"; }
-frame_at() {  # frame_at X,Y: where the frame openbox drew around the client begins
-    xwininfo -id "$wid" | awk -v e="$(xprop -id "$wid" _NET_FRAME_EXTENTS)" -v want="$1" '
-        /Absolute upper-left X:/ {x = $4} /Absolute upper-left Y:/ {y = $4}
-        END {split(e, f, /[=,] */); exit (x - f[2] "," y - f[4]) != want}'
-}
 held_start() {  # the program with the held clock, as the sanitizers' runtime allows it
     TZ=UTC FAKETIME="2024-01-01 00:49:19.6505" FAKETIME_DONT_FAKE_MONOTONIC=1 \
         LD_PRELOAD=$(echo /usr/lib/*/faketime/libfaketime.so.1) \

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The program on Plasma's own compositor: KWin, headless (kwin_wayland --virtual) with XWayland, in
+# a Wayland session of its own (a private session bus, a private kxkbrc with the layouts us,ru),
+# once under Plasma's switching policy Global and once under Window. The layouts are read from
+# KWin's keyboard service (getLayout: 0 us, 1 ru); the program is driven through AT-SPI, the
+# learner's other program is an X client.
+# usage: kwin_test.sh VOCARTA
+set -u
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d /tmp/vocarta-kwin.XXXXXX)
+unset QT_QPA_PLATFORM DISPLAY WAYLAND_DISPLAY
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+source "$here/../harness.sh"
+trap stop_everything EXIT
+kwin=$(command -v kwin_wayland) || { echo "SKIP: KWin is not installed"; exit 77; }
+# A container may refuse to run kwin_wayland for its file capability (cap_sys_resource): a plain
+# copy runs, under the same name (only under it does KWin load its own Qt platform).
+if ! "$kwin" --version >/dev/null 2>&1; then
+    mkdir "$work/bin" && cp "$kwin" "$work/bin/kwin_wayland" && kwin=$work/bin/kwin_wayland
+fi
+
+keyboard() { dbus-send --session --print-reply --dest=org.kde.keyboard /Layouts "org.kde.KeyboardLayouts.$@"; }
+layout_is() { [ "$(keyboard getLayout 2>/dev/null | awk '/uint32/ {print $2}')" = "$1" ]; }
+# After a change of the active window KWin puts its layout back at once and the program follows a
+# moment later: the layout must stay.
+settles_on() { eventually layout_is "$1" && sleep 0.5 && layout_is "$1"; }
+a11y() { /usr/bin/python3 "$here/a11y.py" do "$@"; }
+# press_until BUTTON NAME: presses the button until NAME shows; a press in the first moments, while
+# the program still registers with the accessibility bus, may go astray.
+press_until() { a11y Press "$1" 2>/dev/null; sleep 0.2; /usr/bin/python3 "$here/a11y.py" | grep -qxF "$2"; }
+typed_run() {  # typed_run DIRECTION: from the main menu, through AT-SPI
+    tries=30 eventually press_until Тестирование "без подсказки" && a11y Toggle без подсказки &&
+        a11y Toggle "$1" && a11y Press Начать
+}
+
+# session POLICY: KWin under that switching policy; DISPLAY is its XWayland's, told by a child.
+session() {
+    export XDG_RUNTIME_DIR=$work/$1/run XDG_CONFIG_HOME=$work/$1/config WAYLAND_DISPLAY=vocarta-$1
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$XDG_CONFIG_HOME"
+    printf '[Layout]\nLayoutList=us,ru\nUse=true\nSwitchMode=%s\n' "$1" >"$XDG_CONFIG_HOME/kxkbrc"
+    printf '#!/bin/sh\necho "$DISPLAY" >%s\n' "$work/$1/display" >"$work/$1/tell" && chmod +x "$work/$1/tell"
+    start_session_bus
+    "$kwin" --virtual --xwayland --width 1024 --height 768 --socket "$WAYLAND_DISPLAY" "$work/$1/tell" \
+        >"$work/$1/kwin.log" 2>&1 &
+    pids+=($!)
+    eventually test -s "$work/$1/display" || give_up "KWin did not start: $(tail -3 "$work/$1/kwin.log")"
+    export DISPLAY=$(cat "$work/$1/display")
+    eventually layout_is 0 || give_up "no keyboard service with us,ru"
+    xmessage -geometry +600+400 "another program" &
+    pids+=($!)
+    other=$(timeout 10 xdotool search --sync --onlyvisible --classname xmessage | head -1)
+}
+start_program() { start && wait_for_windows 1 && wid=$(main_windows | head -1) && activate "$wid"; }
+
+# Global: one layout for the desktop; the program's is on only while its window is active.
+session Global
+start_program
+check "through XWayland, its frame at 100, 50" eventually frame_at 100,50
+check "and KWin keeps it above" eval '[[ $(xprop -id "$wid" _NET_WM_STATE) == *ABOVE* ]]'
+typed_run итальяно-русский
+check "Global: a question in Italian, the Russian layout" eventually layout_is 1
+activate "$other"
+check "Global: another window, the learner's us again" settles_on 0
+activate "$wid"
+check "Global: back in the program, its ru" settles_on 1
+wmctrl -c 'Vocarta 2.0'
+check "Global: closing exits 0" exits_with "$started" 0
+check "Global: the learner's us after the exit" settles_on 0
+end_started
+
+# Window: KWin keeps a layout for each window and puts it back itself.
+session Window
+activate "$other"
+keyboard setLayout uint32:1 >/dev/null  # the learner types Russian in the other program
+start_program
+typed_run русско-итальянский
+check "Window: a question in Russian, the US layout" eventually layout_is 0
+activate "$other"
+check "Window: the other window keeps its ru" settles_on 1
+activate "$wid"
+check "Window: back in the program, its us" settles_on 0
+wmctrl -c 'Vocarta 2.0'
+check "Window: closing exits 0" exits_with "$started" 0
+check "Window: the other window, active again, still on its ru" settles_on 1
+report
