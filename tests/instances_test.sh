@@ -42,11 +42,14 @@ for round in $(seq "$rounds"); do
 done
 
 # Without a display: one line and exit code 1, before the lock (and its folder) is taken; --help,
-# --version and an unknown option are answered all the same, an error in one line.
+# --version and an unknown option are answered all the same: an answer on stdout, an error in one
+# line on stderr.
 answers() {  # answers DISPLAY CODE FIRST-LINE [ARGUMENTS...]
-    local said
-    said=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" "${@:4}" 2>&1)
-    [ $? -eq "$2" ] && [ "$(head -1 <<<"$said")" = "$3" ] && [ ! -e "$work/unused" ] &&
+    local said code
+    said=$(env -u WAYLAND_DISPLAY XDG_RUNTIME_DIR="$work/unused" DISPLAY="$1" "$program" "${@:4}" 2>"$work/said")
+    code=$?
+    [ "$2" -eq 0 ] || said=$(cat "$work/said")
+    [ $code -eq "$2" ] && [ "$(head -1 <<<"$said")" = "$3" ] && [ ! -e "$work/unused" ] &&
         { [ "$2" -eq 0 ] || [ "$(wc -l <<<"$said")" -eq 1 ]; }
 }
 usage="Использование: vocarta [ПАРАМЕТР Qt...]"
