@@ -76,20 +76,20 @@ const Numbers kChoiceBounds = {5, 5285, 1057, 1057, 1057, 1057, 1057};
 const QuestionRow kQuestions[] = {
     {"TypedMixed", &WithoutHintRadio, &MixedRadio, {0, 165}, {2, 5285}, "береза", {"betulla"}},
     {"TypedRussianToItalian", &WithoutHintRadio, &RussianToItalianRadio, {0}, {5285}, "абзац",
-     {"linea, settore, paragrafo"}},
-    {"TypedItalianToRussian", &WithoutHintRadio, &ItalianToRussianRadio, {0}, {5285}, "linea, settore, paragrafo",
+     {"paragrafo, capoverso"}},
+    {"TypedItalianToRussian", &WithoutHintRadio, &ItalianToRussianRadio, {0}, {5285}, "paragrafo, capoverso",
      {"абзац"}},
     {"ChoiceMixed", &WithHintRadio, &MixedRadio, {0, 165, 1, 214, 288, 709, 336, 171},
      {5, 5285, 2, 1057, 1057, 1057, 1057, 1057}, "betulla",
      {"береза", "гарантия", "зонтик", "коллектор", "легкое ранение"}},
     {"ChoiceRussianToItalian", &WithHintRadio, &RussianToItalianRadio, {0, 165, 910, 214, 288, 709, 336},
-     kChoiceBounds, "береза", {"betulla", "insufficiente, proibito", "fumaiolo", "inflazione", "Visone"}},
+     kChoiceBounds, "береза", {"betulla", "proibito, vietato", "fumaiolo", "inflazione", "visone"}},
     // The walk from index 1 with every step 0 takes the next indices.
     {"WalkOfZeros", &WithHintRadio, &RussianToItalianRadio, {0, 0, 0, 0, 0, 0, 0}, kChoiceBounds,
-     "абзац", {"linea, settore, paragrafo", "albicocca", "assolutamente", "assoluto", "assurdo"}},
+     "абзац", {"paragrafo, capoverso", "albicocca", "assolutamente", "assoluto", "assurdo"}},
     // Right button 5 at index 5285: the walk wraps to index 1.
     {"WalkWraps", &WithHintRadio, &ItalianToRussianRadio, {4, 5284, 0, 0, 0, 0, 0}, kChoiceBounds,
-     "tasca, valigia, affare, astuccio, decadimento", {"абзац", "аборт", "абрикос", "абсолютно", "ящик"}},
+     "scatola, cassetta, cassetto", {"абзац", "аборт", "абрикос", "абсолютно", "ящик"}},
     // Right button 2 at index 100, every step the longest: button 5 repeats the right translation.
     {"WalkOfLongestSteps", &WithHintRadio, &RussianToItalianRadio, {1, 99, 1056, 1056, 1056, 1056, 1056},
      kChoiceBounds, "аукцион",
@@ -119,8 +119,8 @@ TEST_F(Quizzing, TypedAnswerIsRightWhereverItStandsInTheTranslation) {
         std::vector<const char*> right, wrong;
     };
     const Answers rows[] = {
-        {"linea, settore, paragrafo", {"linea", "settore", " settore", "a", "linea, settore", "linea, settore, paragrafo"},
-         {"Linea", "linea settore", "linea ", "paragrafo, linea"}},
+        {"paragrafo, capoverso", {"paragrafo", "capoverso", " capoverso", "a", "o, cap", "paragrafo, capoverso"},
+         {"Paragrafo", "paragrafo capoverso", "paragrafo ", "capoverso, paragrafo"}},
         {"aborto", {"aborto"}, {"aborto ", "abortoo", "", "abort✓"}},
         {"antichitа", {"antichitа", "antichit", "antichità"}, {"antichita"}},
         {"piщ tardi, dopo", {"più"}, {"piu"}},
