@@ -52,11 +52,9 @@ answers() {  # answers DISPLAY CODE FIRST-LINE [ARGUMENTS...]
     [ $code -eq "$2" ] && [ "$(head -1 <<<"$said")" = "$3" ] && [ ! -e "$work/unused" ] &&
         { [ "$2" -eq 0 ] || [ "$(wc -l <<<"$said")" -eq 1 ]; }
 }
-usage="Использование: vocarta [ПАРАМЕТР Qt...]"
 check "without DISPLAY: one line, exit 1" answers "" 1 "vocarta: no X display (DISPLAY is not set)"
 check "a bogus DISPLAY: one line, exit 1" answers bogus 1 'vocarta: cannot open the X display "bogus"'
-check "--help: the usage, exit 0" answers "" 0 "$usage" extra --help
-check "-h: the same" answers "" 0 "$usage" -h
+check "--help: the usage, exit 0" answers "" 0 "Использование: vocarta [ПАРАМЕТР Qt...]" extra --help
 check "--version: exit 0" answers "" 0 "Vocarta 2.0" --version
 check "an unknown option: named, exit 2" answers "" 2 \
     'vocarta: unknown option "--bogus" (неизвестный параметр); vocarta --help' -reverse --bogus --help
