@@ -10,8 +10,11 @@ runs=${1:-5}
 build=$(readlink -f "${2:-build-windows}")
 program=$build/vocarta.exe
 [ -f "$program" ] || { echo "no $program: cmake --preset windows && cmake --build --preset windows"; exit 1; }
-source "$(dirname "$(readlink -f "$0")")/../tests/windows/wine_env.sh" "$build"
-prepare_wine
+# The Wine prefix (with Wine's fonts) and the Russian locale that the Windows checks make.
+export WINEPREFIX=$build/wineprefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+wine_run() { LOCPATH=$build/locale LANG=ru_RU.UTF-8 LC_ALL=ru_RU.UTF-8 wine "$@"; }
+[ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix in $build: ctest --preset windows makes it"; exit 1; }
+wineserver -k 2>/dev/null  # one left running by an earlier run of this prefix
 
 work=$(mktemp -d /tmp/vocarta-wine-bench.XXXXXX)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
