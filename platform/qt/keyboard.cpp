@@ -147,7 +147,6 @@ bool PlasmaKeepsLayoutsApart() {
         std::ifstream file(folder + "/kxkbrc");
         std::string section, line, mode = "Global";
         while (std::getline(file, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
             if (line.rfind('[', 0) == 0) section = line;
             if (section == "[Layout]" && line.rfind("SwitchMode=", 0) == 0) mode = line.substr(11);
         }

@@ -35,11 +35,12 @@ typed_run() {  # typed_run DIRECTION: from the main menu, through AT-SPI
         a11y Toggle "$1" && a11y Press Начать
 }
 
-# session POLICY: KWin under that switching policy; DISPLAY is its XWayland's, told by a child.
+# session POLICY CONFIG: KWin under that switching policy, written in kxkbrc in that folder (the
+# Window session's is ~/.config); DISPLAY is its XWayland's, told by a child.
 session() {
-    export XDG_RUNTIME_DIR=$work/$1/run XDG_CONFIG_HOME=$work/$1/config WAYLAND_DISPLAY=vocarta-$1
-    mkdir -p -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$XDG_CONFIG_HOME"
-    printf '[Layout]\nLayoutList=us,ru\nUse=true\nSwitchMode=%s\n' "$1" >"$XDG_CONFIG_HOME/kxkbrc"
+    export XDG_RUNTIME_DIR=$work/$1/run WAYLAND_DISPLAY=vocarta-$1
+    mkdir -p -m 700 "$XDG_RUNTIME_DIR" && mkdir -p "$2"
+    printf '[Layout]\nLayoutList=us,ru\nUse=true\nSwitchMode=%s\n' "$1" >"$2/kxkbrc"
     printf '#!/bin/sh\necho "$DISPLAY" >%s\n' "$work/$1/display" >"$work/$1/tell" && chmod +x "$work/$1/tell"
     start_session_bus
     "$kwin" --virtual --xwayland --width 1024 --height 768 --socket "$WAYLAND_DISPLAY" "$work/$1/tell" \
@@ -55,7 +56,8 @@ session() {
 start_program() { start && wait_for_windows 1 && wid=$(main_windows | head -1) && activate "$wid"; }
 
 # Global: one layout for the desktop; the program's is on only while its window is active.
-session Global
+export XDG_CONFIG_HOME=$work/config
+session Global "$XDG_CONFIG_HOME"
 start_program
 check "through XWayland, its frame at 100, 50" eventually frame_at 100,50
 check "and KWin keeps it above" eval '[[ $(xprop -id "$wid" _NET_WM_STATE) == *ABOVE* ]]'
@@ -70,7 +72,9 @@ check "Global: closing exits 0, and the learner's us is back" eval 'exits_with "
 end_started
 
 # Window: KWin keeps a layout for each window and puts it back itself.
-session Window
+unset XDG_CONFIG_HOME
+export HOME=$work/home
+session Window "$HOME/.config"
 activate "$other"
 keyboard setLayout uint32:1 >/dev/null  # the learner types Russian in the other program
 start_program
