@@ -65,7 +65,7 @@ extern std::string ChosenPlatform;
 void GiveBackKeyboardLayout();
 
 // From here on SIGTERM, SIGINT and SIGHUP give back the user's keyboard layout before they end the
-// process; handled by the event loop, so it needs the application.
+// process; handled by the event loop, so it needs the application. Called once.
 void EndOnSignals();
 
 // Handle table. A handle is never 0 and never given out twice; a destroyed window's handle

@@ -9,14 +9,13 @@
 #include <QSocketNotifier>
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 
 #include "platform/qt/layer.h"
 
 namespace layer {
 namespace {
 
-int SignalPipe[2] = {-1, -1};
+int SignalPipe[2];
 
 void NoteSignal(int number) {
     const int saved = errno;
@@ -30,7 +29,6 @@ void EndBySignal() {
     unsigned char number = SIGTERM;
     if (read(SignalPipe[0], &number, 1) != 1) return;
     GiveBackKeyboardLayout();
-    std::fflush(nullptr);
     std::signal(number, SIG_DFL);
     std::raise(number);
 }
@@ -38,7 +36,7 @@ void EndBySignal() {
 }  // namespace
 
 void EndOnSignals() {
-    if (SignalPipe[0] >= 0 || pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+    if (pipe2(SignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* notifier = new QSocketNotifier(SignalPipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, EndBySignal);
     struct sigaction action {};
