@@ -18,9 +18,6 @@ install(TARGETS vocarta RUNTIME DESTINATION .)
 install(FILES ${windows_texts}/README.txt ${windows_texts}/COPYING.txt ${windows_texts}/WORDS.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP NSIS)
-set(CPACK_PACKAGE_NAME vocarta)
-set(CPACK_PACKAGE_VENDOR "Vocarta team")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Italian vocabulary trainer for Russian speakers")
 set(CPACK_PACKAGE_FILE_NAME vocarta-${PROJECT_VERSION}-win64)
 # Where cpack puts the installer (the Wine test installs it).
 set(VOCARTA_INSTALLER ${CMAKE_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.exe)
