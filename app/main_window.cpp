@@ -4,7 +4,7 @@
 #include "app/main_menu.h"
 #include "learning/flash_cards.h"
 #include "learning/learning_screens.h"
-#include "quiz/test_screens.h"
+#include "quiz/quiz_screens.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "app/app.h"
 #include "app/main_menu.h"
 #include "app/main_window.h"
-#include "quiz/test_settings.h"
+#include "quiz/quiz_settings.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/main_menu.h"
 #include "learning/learning_screens.h"
 #include "platform/qt/test_hooks.h"
-#include "quiz/test_screens.h"
+#include "quiz/quiz_screens.h"
 
 const std::vector<ScreenChange>& ScreenRound() {
     static const std::vector<ScreenChange> round = {

@@ -6,8 +6,8 @@
 
 #include "app/ansi_text.h"
 #include "dictionary/random.h"
-#include "quiz/test_screens.h"
-#include "quiz/test_settings.h"
+#include "quiz/quiz_screens.h"
+#include "quiz/quiz_settings.h"
 
 QuizRecord Quiz;
 

@@ -6,7 +6,7 @@
 #include <deque>
 
 #include "quiz/quiz.h"
-#include "quiz/test_settings.h"
+#include "quiz/quiz_settings.h"
 #include "tests/support.h"
 
 // In place of the generator: each draw returns the next scripted value (0 once there is none)

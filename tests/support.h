@@ -19,7 +19,7 @@
 #include "learning/learning_screens.h"
 #include "platform/qt/layer.h"
 #include "platform/qt/test_hooks.h"
-#include "quiz/test_screens.h"
+#include "quiz/quiz_screens.h"
 
 // Each action is followed by the delivery of whatever it caused.
 void Click(HWND control);

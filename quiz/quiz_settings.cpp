@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/test_settings.h"
+#include "quiz/quiz_settings.h"
 
 std::int32_t HintMode = WithHint;
 std::int32_t Direction = Mixed;

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "quiz/test_screens.h"
+#include "quiz/quiz_screens.h"
 
 #include "app/ansi_text.h"
 #include "app/app.h"
 #include "app/main_menu.h"
 #include "quiz/quiz.h"
-#include "quiz/test_settings.h"
+#include "quiz/quiz_settings.h"
 
 HWND HintModeGroup = nullptr;
 HWND WithHintRadio = nullptr;
