@@ -5,9 +5,13 @@
 #include <unistd.h>
 
 #include <QFontMetrics>
+#include <QInputMethodEvent>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -34,11 +38,13 @@ void PrintTo(const Sent& sent, std::ostream* out) {
 }
 
 std::vector<Sent> Log;
+std::vector<std::chrono::steady_clock::time_point> TickTimes;  // when each WM_TIMER arrived
 std::map<HWND, char> Roles;
 std::map<HWND, WNDPROC> Previous;
 
 LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool reported = message == WM_COMMAND || message == layer::kWmVScroll;
+    if (message == WM_TIMER) TickTimes.push_back(std::chrono::steady_clock::now());
     Log.push_back({Roles[window], message, reported ? Roles[reinterpret_cast<HWND>(lParam)] : '\0',
                    reported ? HIWORD(wParam) : WORD{0}});
     const auto previous = Previous.find(window);
@@ -203,6 +209,44 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     EXPECT_EQ(result, 1) << "IDOK";
 }
 
+// A timer set while a box is up ticks through the box's loop, and keeps to its schedule however
+// late each tick is handled: most ticks come within a fifth of a period of their place on it,
+// which a drift of a few milliseconds a tick would leave behind within ten ticks.
+TEST_F(Layer, TicksKeepToTheirScheduleAlsoUnderABox) {
+    using namespace std::chrono;
+    constexpr UINT kPeriod = 50;
+    steady_clock::time_point set;
+    QTimer::singleShot(0, [&] {
+        set = steady_clock::now();
+        SetTimer(F.W, 1, kPeriod, nullptr);
+    });
+    QTimer::singleShot(kPeriod * 30 + kPeriod / 2, [] { BoxUp()->hide(); });
+    MessageBoxA(nullptr, "", "", MB_OK);
+    std::vector<double> offsets;  // from the nearest place on the schedule, in periods
+    for (const auto tick : TickTimes) {
+        const double periods = duration<double, std::milli>(tick - set).count() / kPeriod;
+        offsets.push_back(std::abs(periods - std::round(periods)));
+    }
+    ASSERT_GE(offsets.size(), 20u);
+    std::nth_element(offsets.begin(), offsets.begin() + offsets.size() / 2, offsets.end());
+    EXPECT_LT(offsets[offsets.size() / 2], 0.2);
+}
+
+// ES_NUMBER lets only 0 to 9 in, from a key or an input method; other scripts' digits too are
+// refused, as the field's Windows-1251 text has no place for them.
+TEST_F(Layer, NumberFieldTakesNoOtherCharacter) {
+    SetWindowTextA(F.E, "");
+    for (const char* refused : {"a", "Z", "ж", "-", "+", " ", ".", ",", "$", "٣", "５", "²", "½", "é"}) {
+        Type(F.E, QString::fromUtf8(refused));
+        QInputMethodEvent composed;
+        composed.setCommitString(QString::fromUtf8(refused));
+        QApplication::sendEvent(layer::WidgetOf(F.E), &composed);
+        EXPECT_EQ(Text(F.E), "") << refused;
+    }
+    Type(F.E, "0123456789");
+    EXPECT_EQ(Text(F.E), "0123456789");
+}
+
 // Enter pressed again and again under a wrong-answer box opens each box inside the last one's loop.
 TEST_F(Layer, NoBoxOpensInsideSixteenOthers) {
     std::vector<int> results;  // as the calls return, the innermost first
@@ -285,6 +329,47 @@ TEST(Mutex, LockFileIsPrivateAndCannotBeRedirected) {
     ASSERT_NE(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr);
     EXPECT_NE(access("relative", F_OK), 0) << "a relative runtime folder is not used";
     std::filesystem::remove_all(folder);
+}
+
+// Where the lock lands: the runtime folder (made where it is set but missing), else TMPDIR's
+// vocarta-UID, else the cache's vocarta/. A folder that others can reach or another user owns
+// (made so as root) is passed over.
+TEST(Mutex, LockLandsInTheFirstPrivateFolder) {
+    char root[] = "/tmp/vocarta-lock-test-XXXXXX";
+    ASSERT_NE(mkdtemp(root), nullptr);
+    const std::string own = "tmp/vocarta-" + std::to_string(geteuid());
+    const auto foreign = [](const std::string& path) { return chown(path.c_str(), 65534, 65534) == 0; };
+    const auto reachable = [](const std::string& path) { return chmod(path.c_str(), 0755) == 0; };
+    struct Row {
+        const char* name;
+        const char* runtime;  // 0: XDG_RUNTIME_DIR unset
+        std::string prepared;  // made 0700 before the start, then changed by prepare
+        std::function<bool(const std::string&)> prepare;
+        std::string lockFolder;
+    };
+    const Row rows[] = {
+        {"missing runtime folder", "run", "", {}, "run"},
+        {"runtime folder others can reach", "run", "run", reachable, own},
+        {"runtime folder of another user", "run", "run", foreign, own},
+        {"TMPDIR's folder others can reach", nullptr, own, reachable, "cache/vocarta"},
+        {"TMPDIR's folder of another user", nullptr, own, foreign, "cache/vocarta"},
+    };
+    for (const Row& row : rows) {
+        const std::string base = std::string(root) + "/" + std::to_string(&row - rows) + "/";
+        std::filesystem::create_directories(base + "tmp");
+        row.runtime ? setenv("XDG_RUNTIME_DIR", (base + row.runtime).c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+        setenv("TMPDIR", (base + "tmp").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (base + "cache").c_str(), 1);
+        if (!row.prepared.empty() && (mkdir((base + row.prepared).c_str(), 0700) || !row.prepare(base + row.prepared))) {
+            std::cout << "left out, as only root can make it: " << row.name << "\n";
+            continue;
+        }
+        EXPECT_NE(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr) << row.name;
+        struct stat status {};
+        EXPECT_EQ(lstat((base + row.lockFolder + "/Vocarta20.lock").c_str(), &status), 0) << row.name;
+        EXPECT_EQ(lstat((base + row.lockFolder).c_str(), &status) == 0 ? status.st_mode & 0777 : 0, 0700u) << row.name;
+    }
+    std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -118,12 +118,26 @@ WPARAM VirtualKeyOf(const QKeyEvent& event) {
     }
 }
 
+// ES_NUMBER refuses typed characters other than 0 to 9 (other scripts' digits have no place in
+// the field's Windows-1251 text), whether a key or an input method brings them; pasted or set
+// texts are not filtered.
+bool RefusedByNumberStyle(const Window& window, const QString& typed) {
+    if (!(window.style & ES_NUMBER)) return false;
+    for (QChar c : typed)
+        if (c.isPrint() && (c < u'0' || c > u'9')) return true;
+    return false;
+}
+
 class EditKeys : public QObject {
 public:
     explicit EditKeys(HWND handle, QObject* parent) : QObject(parent), handle_(handle) {}
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::InputMethod) {
+            const Window* window = FindWindow(handle_);
+            return window && RefusedByNumberStyle(*window, static_cast<QInputMethodEvent*>(event)->commitString());
+        }
         if (event->type() != QEvent::KeyPress || event == KeyLetThrough) return false;
         auto* key = static_cast<QKeyEvent*>(event);
         PendingKeys.push_back({handle_, key});
@@ -137,19 +151,11 @@ private:
     HWND handle_;
 };
 
-// ES_NUMBER refuses typed characters other than digits; pasted or set texts are not filtered.
-bool RefusedByNumberStyle(const Window& window, const QKeyEvent& key) {
-    if (!(window.style & ES_NUMBER) || (key.modifiers() & Qt::ControlModifier)) return false;
-    for (QChar c : key.text())
-        if (c.isPrint() && !c.isDigit()) return true;
-    return false;
-}
-
 void ApplyPendingKey(Window& window) {
     if (PendingKeys.empty() || PendingKeys.back().window != window.handle) return;
     QKeyEvent* key = PendingKeys.back().event;
     PendingKeys.back().window = nullptr;  // applied once
-    if (RefusedByNumberStyle(window, *key)) {
+    if (!(key->modifiers() & Qt::ControlModifier) && RefusedByNumberStyle(window, key->text())) {
         QApplication::beep();
         return;
     }
