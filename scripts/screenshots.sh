@@ -31,7 +31,6 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM QT_SCALE_FACTOR
 source "$root/tests/harness.sh"
 trap stop_everything EXIT
-trap 'exit 1' INT TERM HUP  # so that the EXIT trap runs
 
 start_x_server
 start_window_manager

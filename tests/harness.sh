@@ -31,8 +31,15 @@ start_window_manager() {
 }
 
 # A session bus of the test's own (else the program's accessibility bridge would start one that
-# outlives the test); stop_everything ends it and what it started.
-start_session_bus() { eval "$(dbus-launch --sh-syntax)"; pids+=("$DBUS_SESSION_BUS_PID"); }
+# outlives the test). It runs as the test's child, not as a daemon, so that ctest, which ends a
+# test that overruns by killing its process tree, also ends the bus and the accessibility bus it
+# starts; stop_everything ends them on any other way out.
+start_session_bus() {
+    dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
+    pids+=($!)
+    eventually test -s "$work/bus" || give_up "the session bus did not start"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -1 "$work/bus")
+}
 
 pids=()
 # start [ARGS...]: the program in the background; its pid in $started
