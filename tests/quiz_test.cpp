@@ -90,6 +90,9 @@ const QuestionRow kQuestions[] = {
     // Right button 5 at index 5285: the walk wraps to index 1.
     {"WalkWraps", &WithHintRadio, &ItalianToRussianRadio, {4, 5284, 0, 0, 0, 0, 0}, kChoiceBounds,
      "scatola, cassetta, cassetto", {"абзац", "аборт", "абрикос", "абсолютно", "ящик"}},
+    // Right button 5 at index 4229: a long step lands on the last index, the next one wraps.
+    {"WalkLandsOnTheLastIndexThenWraps", &WithHintRadio, &RussianToItalianRadio, {4, 4228, 1055, 1056, 0, 0, 0},
+     kChoiceBounds, "селедка", {"scatola, cassetta, cassetto", "buco", "respiro, respirazione", "respirare", "aringa"}},
     // Right button 2 at index 100, every step the longest: button 5 repeats the right translation.
     {"WalkOfLongestSteps", &WithHintRadio, &RussianToItalianRadio, {1, 99, 1056, 1056, 1056, 1056, 1056},
      kChoiceBounds, "аукцион",

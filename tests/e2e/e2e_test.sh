@@ -22,6 +22,10 @@ setxkbmap -layout us,ru
 start_window_manager
 start_session_bus
 /usr/bin/python3 "$here/a11y.py" >/dev/null 2>&1  # brings up the accessibility bus
+# In place of the browser: lists the descriptors it was started with, and the address.
+mkdir "$work/bin" && export PATH=$work/bin:$PATH
+printf '#!/bin/sh\nls -l /proc/$$/fd >"%s"; echo "$1" >>"%s"\n' "$work/browser" "$work/browser" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
 
 click() { xdotool mousemove --window "$wid" "$1" "$2" click 1; sleep 0.15; }  # client coordinates
 answer() { xdotool type --delay 20 "$1" && xdotool key Return; }
@@ -31,6 +35,10 @@ dismiss_box() { xdotool windowactivate "$(box)" 2>/dev/null && xdotool key Retur
 shows() { /usr/bin/python3 "$here/a11y.py" | grep -xF -- "$1" >/dev/null; }
 announced() { /usr/bin/python3 "$here/a11y.py" alerts | grep -xF -- "$1" >/dev/null; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
+at_once() { local begun=$SECONDS; tries=30 eventually "$@" && [ $((SECONDS - begun)) -le 3 ]; }
+browser_holds_nothing_of_ours() {
+    grep -q '^http://.*/index.html$' "$work/browser" 2>/dev/null && ! grep -E 'Vocarta20.lock|socket:|anon_inode:' "$work/browser"
+}
 held_start() {  # the program with the held clock, as the sanitizers' runtime allows it
     TZ=UTC FAKETIME="2024-01-01 00:49:19.6505" FAKETIME_DONT_FAKE_MONOTONIC=1 \
         LD_PRELOAD=$(echo /usr/lib/*/faketime/libfaketime.so.1) \
@@ -50,6 +58,9 @@ check "its frame at 100, 50" eventually frame_at 100,50
 check "the window manager keeps it above, and lets it be minimised but not resized or maximised" bash -c \
     '[[ $0 == *ABOVE* && $1 == *MINIMIZE* && $1 != *RESIZE* && $1 != *MAXIMIZE* ]]' \
     "$(xprop -id "$wid" _NET_WM_STATE)" "$(xprop -id "$wid" _NET_WM_ALLOWED_ACTIONS)"
+click 146 140  # Домашняя страница
+check "the browser gets the home page and none of the program's descriptors, the lock least of all" \
+    eventually browser_holds_nothing_of_ours
 
 # Typed answers, Russian shown: the US layout, an accented answer, a wrong one.
 "$xkb_group" 1
@@ -122,4 +133,22 @@ check "a typed question on the program's layout" eventually group_is 0
 kill -TERM "$started"
 check "SIGTERM ends it" exits_with "$started" 143
 check "and gives the learner's layout back" group_is 1
+
+# Plasma's keyboard service, answering with an error or not at all: the questions come at once,
+# the layout switches through XKB from the second on, and the service is asked only the once.
+plasma_on_bus() { dbus-send --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+    string:org.kde.keyboard | grep -q true; }
+for mode in error silent; do
+    /usr/bin/python3 "$here/plasma_keyboard.py" "$mode" "$work/asked-$mode" &
+    stand_in=$!
+    eventually plasma_on_bus || give_up "the keyboard service stand-in did not start"
+    held_start
+    typed_question 40
+    check "$mode: the question comes at once" at_once shows "позже"
+    answer "più"
+    check "$mode: so does the next" at_once shows "нехватка"
+    check "$mode: on the US layout, through XKB" group_is 0
+    check "$mode: the service was asked once" [ "$(wc -l <"$work/asked-$mode")" -eq 1 ]
+    kill "$started" "$stand_in" && wait "$started" "$stand_in"
+done
 report
