@@ -154,7 +154,7 @@ def end_session(session):
 def run(command, timeout):
     """(exit code or None on timeout, output)."""
     process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                               text=True, start_new_session=True)
+                               text=True, errors="replace", start_new_session=True)
     try:
         output, _ = process.communicate(timeout=timeout)
         return process.returncode, output
