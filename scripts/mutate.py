@@ -9,7 +9,8 @@ back.
   scripts/mutate.py --list                     every site: id, place, operator, change
   scripts/mutate.py --sample 40 --seed 1       40 sites drawn with seed 1 (same tree, same sites)
   scripts/mutate.py --only 3fa2c1d0 9b0e...    the sites with these ids
-  options: --label L (ctest -L L), --timeout S (per test, default 120), --log FILE
+  options: --label L (ctest -L L), --timeout S (per test, default 120), --log FILE,
+           --preset windows (the Windows program and its tests under Wine, for code only it uses)
 
 A mutant is killed when a test fails or hangs (timed-out counts as killed), survived when every
 test passes, did-not-build when it does not compile. A site's id is a hash of its file's name,
@@ -179,9 +180,14 @@ FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+)[^\n]*?(?:\*\*\*(Failed|Timeout|Exc
 PHASES = [["-E", "_test$"], ["-R", "_test$", "-E", "^(package|appstream|desktop_entry|harness)_test$"]]
 
 
+def build_folder(args):
+    return "build" if args.preset == "default" else "build-" + args.preset
+
+
 def test_once(args, show_failure=False):
-    for phase in [["-L", args.label]] if args.label else PHASES:
-        command = ["ctest", "--test-dir", "build", "-j", "2", "-LE", "endurance", *phase,
+    phases = [["-L", args.label]] if args.label else PHASES if args.preset == "default" else [[]]
+    for phase in phases:
+        command = ["ctest", "--test-dir", build_folder(args), "-j", "2", "-LE", "endurance", *phase,
                    "--output-on-failure", "--stop-on-failure", "--timeout", str(args.timeout)]
         code, output = run(command, args.timeout * 4)
         if code is None:
@@ -202,7 +208,7 @@ def try_mutant(site, args):
     try:
         with open(path, "w", encoding="utf-8") as f:
             f.write(text)
-        code, _ = run(["cmake", "--build", "--preset", "default"], 1800)
+        code, _ = run(["cmake", "--build", "--preset", args.preset], 1800)
         if code != 0:
             return "did-not-build", ""
         return test_once(args)
@@ -223,6 +229,7 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--only", nargs="+")
     parser.add_argument("--label")
+    parser.add_argument("--preset", default="default", choices=["default", "windows"])
     parser.add_argument("--timeout", type=int, default=120)
     parser.add_argument("--log")
     args = parser.parse_args()
@@ -245,7 +252,7 @@ def main():
         parser.error("say --list, --sample N or --only ID...")
 
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
-    code, output = run(["cmake", "--build", "--preset", "default"], 1800)
+    code, output = run(["cmake", "--build", "--preset", args.preset], 1800)
     if code != 0:
         print(output)
         raise SystemExit("the unmutated tree does not build")
@@ -267,7 +274,7 @@ def main():
     except KeyboardInterrupt:
         print("interrupted; the file of the current mutant was put back")
     finally:
-        run(["cmake", "--build", "--preset", "default"], 1800)  # the build matches the tree again
+        run(["cmake", "--build", "--preset", args.preset], 1800)  # the build matches the tree again
     killed = counts["killed"] + counts["timed-out"]
     print(f"{killed} killed, {counts['survived']} survived "
           f"({counts['timed-out']} of the killed timed out, {counts['did-not-build']} did not build)")
