@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CreateFontA on QFont. Heights follow GDI: negative is the character (em) height in pixels,
-// positive the cell height (ascent plus descent), 0 the face's default size.
+// positive the cell height (ascent plus descent), 0 the face's default size. A width, the average
+// character width, stretches the face to it; 0 keeps the face's own proportions.
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -54,7 +55,7 @@ std::size_t LiveFontCount() { return Fonts.size(); }
 
 using namespace layer;
 
-HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
+HFONT WINAPI CreateFontA(int height, int width, int, int, int weight, DWORD italic, DWORD underline, DWORD strikeOut,
                          DWORD, DWORD, DWORD, DWORD, DWORD, LPCSTR faceName) {
     EnsureApplication();
     QFont font;
@@ -68,6 +69,8 @@ HFONT WINAPI CreateFontA(int height, int, int, int, int weight, DWORD italic, DW
         font.setPixelSize(-height);
     else
         font.setPixelSize(PixelSizeForCell(font, height > 0 ? height : kDefaultCellHeight));
+    if (width > 0)
+        font.setStretch(std::clamp(width * 100 / std::max(QFontMetrics(font).averageCharWidth(), 1), 1, 4000));
     const auto handle = reinterpret_cast<HFONT>(NewHandleValue());
     Fonts[handle] = font;
     return handle;
