@@ -219,7 +219,11 @@ HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     for (const auto& layout : layer::kLayouts)
         if (std::strcmp(layout.id, layoutId) == 0) known = &layout;
     const layer::Keyboard* keyboard = known ? layer::DesktopKeyboard() : nullptr;
-    const int index = keyboard ? keyboard->indexOf(known->shortName) : -1;
+    int index = keyboard ? keyboard->indexOf(known->shortName) : -1;
+    if (index < 0 && keyboard == &layer::kPlasma && layer::PlasmaFailed) {  // the X server's keyboard, then
+        keyboard = layer::DesktopKeyboard();
+        index = keyboard ? keyboard->indexOf(known->shortName) : -1;
+    }
     if (index < 0) return nullptr;
     if (flags & KLF_ACTIVATE) {
         if (layer::ProgramLayout < 0)
