@@ -30,10 +30,9 @@ start_window_manager() {
     sleep 0.5
 }
 
-# A session bus of the test's own (else the program's accessibility bridge would start one that
-# outlives the test). It runs as the test's child, not as a daemon, so that ctest, which ends a
-# test that overruns by killing its process tree, also ends the bus and the accessibility bus it
-# starts; stop_everything ends them on any other way out.
+# A session bus of the test's own (else the accessibility bridge starts one that outlives it), as
+# the test's child, not a daemon: ctest's timeout, which kills the process tree, ends it and the
+# accessibility bus it starts; stop_everything ends them on any other way out.
 start_session_bus() {
     dbus-daemon --session --nofork --print-address=3 3>"$work/bus" >/dev/null 2>&1 &
     pids+=($!)

@@ -169,9 +169,8 @@ TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
     EXPECT_TRUE(Log.empty());
 }
 
-// Heights as in GDI: negative, the character height; positive, the cell (the line's) height;
-// 0, the face's default cell of 13 pixels. A window given no font (or a deleted one) shows the
-// system font.
+// Heights as in GDI: negative, the character height; positive, the line's height; 0, the face's
+// default cell of 13 pixels. No font (or a deleted one) shows the system font.
 TEST_F(Layer, FontHeightsFollowGdi) {
     for (int height : {-11, 22, 18, 0}) {
         const HFONT font = CreateFontA(height, 0, 0, 0, 900, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");

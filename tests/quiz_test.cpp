@@ -84,9 +84,6 @@ const QuestionRow kQuestions[] = {
      {"береза", "гарантия", "зонтик", "коллектор", "легкое ранение"}},
     {"ChoiceRussianToItalian", &WithHintRadio, &RussianToItalianRadio, {0, 165, 910, 214, 288, 709, 336},
      kChoiceBounds, "береза", {"betulla", "proibito, vietato", "fumaiolo", "inflazione", "visone"}},
-    // The walk from index 1 with every step 0 takes the next indices.
-    {"WalkOfZeros", &WithHintRadio, &RussianToItalianRadio, {0, 0, 0, 0, 0, 0, 0}, kChoiceBounds,
-     "абзац", {"paragrafo, capoverso", "albicocca", "assolutamente", "assoluto", "assurdo"}},
     // Right button 5 at index 5285: the walk wraps to index 1.
     {"WalkWraps", &WithHintRadio, &ItalianToRussianRadio, {4, 5284, 0, 0, 0, 0, 0}, kChoiceBounds,
      "scatola, cassetta, cassetto", {"абзац", "аборт", "абрикос", "абсолютно", "ящик"}},

@@ -74,15 +74,6 @@ const ScreenRow kScreens[] = {
      {294, 155}, nullptr, 1, kMainMenu},
 };
 
-std::vector<HWND> ControlsShown() {
-    std::vector<HWND> shown;
-    for (HWND control : layer::ChildrenOf(MainWindow)) {
-        shown.push_back(control);
-        for (HWND inner : layer::ChildrenOf(control)) shown.push_back(inner);
-    }
-    return shown;
-}
-
 // 'N' the interface font, 'H' a heavy one, '-' none (the system font), '?' anything else.
 char FontSeen(HWND control) {
     const auto font = reinterpret_cast<HFONT>(SendMessageA(control, layer::kWmGetFont, 0, 0));
@@ -105,9 +96,13 @@ TEST_P(Screen, ShowsItsControlsAtTheMainMenusPlace) {
     EXPECT_EQ(window->pos(), QPoint(100, 50));
     EXPECT_EQ(window->size(), GetParam().client) << "the outer size less the frame";
     EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->role(), QAccessible::Window) << "not a client area";
-    std::vector<HWND> expected;
+    std::vector<HWND> expected, shown;
     for (const Control& control : GetParam().controls) expected.push_back(*control.handle);
-    ASSERT_EQ(ControlsShown(), expected);
+    for (HWND control : layer::ChildrenOf(MainWindow)) {
+        shown.push_back(control);
+        for (HWND inner : layer::ChildrenOf(control)) shown.push_back(inner);
+    }
+    ASSERT_EQ(shown, expected);
     for (const Control& control : GetParam().controls) {
         const HWND handle = *control.handle;
         SCOPED_TRACE(Text(handle));
