@@ -69,9 +69,11 @@ frame_at() {  # frame_at X,Y: where the frame the window manager drew around $wi
 }
 descendants() { for child in $(pgrep -P "$1"); do descendants "$child"; echo "$child"; done; }
 end_started() {  # ends what was started, and what that started in turn
-    for pid in "${pids[@]}"; do kill -9 $(descendants "$pid") "$pid" 2>/dev/null; done
-    kill $(jobs -p) 2>/dev/null
-    wait 2>/dev/null
+    {  # quietly: bash would report each job killed
+        for pid in "${pids[@]}"; do kill -9 $(descendants "$pid") "$pid"; done
+        kill $(jobs -p)
+        wait
+    } 2>/dev/null
     pids=()
 }
 stop_everything() { end_started; rm -rf "$work"; }  # for the EXIT trap
