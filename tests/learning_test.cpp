@@ -20,7 +20,8 @@ TEST(ParseInteger, ReadsDecimalAndHexadecimalUpToTheFirstStranger) {
         {"2147483648", -2147483647 - 1},       {"2147483649", -2147483647},           {"-2147483648", -2147483647 - 1},
         {"$1F", 31},       {"x10", 16},        {"X10", 16},       {"0x1a", 26},       {"0XFF", 255},
         {"$FFFFFFFF", -1}, {"$123456789", 0x12345678},            {"$", 0},           {"0x", 0},
-        {"$1G", 1},        {"$fa", 250},       {"-$10", 0},       {"+0x10", 0},       {"09", 9},
+        {"$100000000", 0x10000000},           {"$1G", 1},         {"$fa", 250},       {"-$10", 0},
+        {"+0x10", 0},      {"09", 9},
     };
     for (const auto& [text, value] : rows) EXPECT_EQ(ParseInteger(text), value) << '"' << text << '"';
     EXPECT_EQ(ParseInteger(std::string(1 << 20, '7').c_str()), 777777777) << "a huge paste stops at nine digits";

@@ -69,8 +69,10 @@ const ScreenRow kScreens[] = {
         {&QuestionLabel, nullptr, {6, 16, 431, 20}, 'H'},
         {&AnswerEdit, "", {6, 50, 431, 20}, 'N'},
         {&TypedStopButton, "Остановить тестирование", {6, 80, 431, 21}, 'N'}}},
-    {"MainMenuAfterEachExercise", {&LearningButton, &LearningStartButton, &LearningStopButton, &TestingButton,
-     &TestStartButton, &ChoiceStopButton, &TestingButton, &WithoutHintRadio, &TestStartButton, &TypedStopButton},
+    {"MainMenuAfterTheCards", {&LearningButton, &LearningStartButton, &LearningStopButton}, {294, 155}, nullptr, 1,
+     kMainMenu},
+    {"MainMenuAfterChoices", {&TestingButton, &TestStartButton, &ChoiceStopButton}, {294, 155}, nullptr, 1, kMainMenu},
+    {"MainMenuAfterTypedAnswers", {&TestingButton, &WithoutHintRadio, &TestStartButton, &TypedStopButton},
      {294, 155}, nullptr, 1, kMainMenu},
 };
 

@@ -226,7 +226,7 @@ HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     }
     if (index < 0) return nullptr;
     if (flags & KLF_ACTIVATE) {
-        if (layer::ProgramLayout < 0)
+        static const auto following =  // from the first switch on, once
             QObject::connect(qApp, &QGuiApplication::applicationStateChanged, layer::FollowFocus);
         layer::ProgramLayout = index;
         if (QGuiApplication::applicationState() == Qt::ApplicationActive) layer::PutOnProgramLayout();
