@@ -331,45 +331,45 @@ TEST(Mutex, LockLandsInTheFirstPrivateFolder) {
     char root[] = "/tmp/vocarta-lock-test-XXXXXX";
     ASSERT_NE(mkdtemp(root), nullptr);
     const std::string own = "tmp/vocarta-" + std::to_string(geteuid());
-    const auto foreign = [](const std::string& path) { return chown(path.c_str(), 65534, 65534) == 0; };
-    const auto reachable = [](const std::string& path) { return chmod(path.c_str(), 0755) == 0; };
-    struct Row {
+    const uid_t us = geteuid(), other = 65534;
+    const struct {
         const char* name;
-        const char* runtime;  // under the row's folder, which is the current one; 0: unset
-        std::string prepared;  // made 0700 before the start, then changed by prepare
-        std::function<bool(const std::string&)> prepare;
+        const char* runtime;  // the runtime folder, absolute or relative to the row's current folder
+        std::string made;     // a folder made before the start, with this mode and owner
+        mode_t mode;
+        uid_t owner;
         std::string lockFolder;
+    } rows[] = {
+        {"missing runtime folder", "/run", "", 0, us, "run"},
+        {"relative runtime folder", "run", "", 0, us, own},
+        {"runtime folder others can reach", "/run", "run", 0705, us, own},
+        {"runtime folder of another user", "/run", "run", 0700, other, own},
+        {"TMPDIR's folder others can reach", nullptr, own, 0777, us, "cache/vocarta"},
+        {"TMPDIR's folder of another user", nullptr, own, 0700, other, "cache/vocarta"},
     };
-    const Row rows[] = {
-        {"missing runtime folder", "run", "", {}, "run"},
-        {"relative runtime folder", "run", "", {}, own},
-        {"runtime folder others can reach", "run", "run", reachable, own},
-        {"runtime folder of another user", "run", "run", foreign, own},
-        {"TMPDIR's folder others can reach", nullptr, own, reachable, "cache/vocarta"},
-        {"TMPDIR's folder of another user", nullptr, own, foreign, "cache/vocarta"},
-    };
-    for (const Row& row : rows) {
-        const std::string base = std::string(root) + "/" + std::to_string(&row - rows) + "/";
-        std::filesystem::create_directories(base + "tmp");
+    for (const auto& row : rows) {
+        const std::string base = std::string(root) + "/" + std::to_string(&row - rows);
+        std::filesystem::create_directories(base + "/tmp");
         ASSERT_EQ(chdir(base.c_str()), 0);
-        const std::string runtime = (&row == &rows[1] ? "" : base) + (row.runtime ? row.runtime : "");
-        row.runtime ? setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-        setenv("TMPDIR", (base + "tmp").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (base + "cache").c_str(), 1);
-        if (!row.prepared.empty() && (mkdir((base + row.prepared).c_str(), 0700) || !row.prepare(base + row.prepared))) {
+        if (!row.runtime) unsetenv("XDG_RUNTIME_DIR");
+        else setenv("XDG_RUNTIME_DIR", ((row.runtime[0] == '/' ? base : "") + row.runtime).c_str(), 1);
+        setenv("TMPDIR", (base + "/tmp").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (base + "/cache").c_str(), 1);
+        if (!row.made.empty() && (mkdir(row.made.c_str(), 0) || chmod(row.made.c_str(), row.mode) ||
+                                  chown(row.made.c_str(), row.owner, row.owner))) {
             std::cout << "left out, as only root can make it: " << row.name << "\n";
             continue;
         }
         EXPECT_NE(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr) << row.name;
-        std::vector<std::string> locks;  // with their modes and their folders'
+        std::vector<std::string> locks;  // each with its mode and its folder's
         for (const auto& entry : std::filesystem::recursive_directory_iterator(base))
             if (entry.path().extension() == ".lock") {
                 struct stat file {}, folder {};
                 lstat(entry.path().c_str(), &file);
                 lstat(entry.path().parent_path().c_str(), &folder);
                 std::ostringstream seen;
-                seen << entry.path().string().substr(base.size()) << std::oct << ' ' << (file.st_mode & 0777) << ' '
-                     << (folder.st_mode & 0777);
+                seen << entry.path().string().substr(base.size() + 1) << std::oct << ' ' << (file.st_mode & 0777)
+                     << ' ' << (folder.st_mode & 0777);
                 locks.push_back(seen.str());
             }
         EXPECT_EQ(locks, std::vector<std::string>{row.lockFolder + "/Vocarta20.lock 600 700"}) << row.name;
