@@ -173,7 +173,7 @@ WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass) {
     if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc) return 0;
     const std::string key = Lower(windowClass->lpszClassName);
     Kind ignored;
-    if (Classes.count(key) || SystemClassKind(key, 0, ignored)) return 0;
+    if (Classes.count(key) || SystemClassKind(key, BS_PUSHBUTTON, ignored)) return 0;  // no system class's name
     ClassRecord& record = Classes[key];
     record.name = windowClass->lpszClassName;
     record.fields = *windowClass;
