@@ -6,6 +6,7 @@
 
 #include <QFontMetrics>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
@@ -25,7 +26,8 @@
 namespace {
 
 // A message as a table row writes it: the receiver's role, the message, and for WM_COMMAND and
-// WM_VSCROLL the sender's role and the high word of wParam (notification code or position).
+// WM_VSCROLL the sender's role and the high word of wParam (notification code or position), for
+// WM_KEYDOWN the virtual-key code.
 struct Sent {
     char who;
     UINT message;
@@ -46,7 +48,7 @@ LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     const bool reported = message == WM_COMMAND || message == layer::kWmVScroll;
     if (message == WM_TIMER) TickTimes.push_back(std::chrono::steady_clock::now());
     Log.push_back({Roles[window], message, reported ? Roles[reinterpret_cast<HWND>(lParam)] : '\0',
-                   reported ? HIWORD(wParam) : WORD{0}});
+                   reported ? HIWORD(wParam) : message == WM_KEYDOWN ? LOWORD(wParam) : WORD{0}});
     const auto previous = Previous.find(window);
     return previous != Previous.end() ? CallWindowProcA(previous->second, window, message, wParam, lParam)
                                       : DefWindowProcA(window, message, wParam, lParam);
@@ -108,10 +110,10 @@ const SequenceRow kSequences[] = {
     {"Text", [] { SetWindowTextA(F.S, "x"); }, {{'S', layer::kWmSetText}}},
     {"Font", [] { SendMessageA(F.S, WM_SETFONT, 0, 0); }, {{'S', WM_SETFONT}}},
     {"TypedDigitKeyThenChange", [] { Type(F.E, "5"); },
-     {{'E', WM_KEYDOWN}, {'W', WM_COMMAND, 'E', layer::kEnChange}}},
-    {"TypedLetterRefusedByNumberStyle", [] { Type(F.E, "a"); }, {{'E', WM_KEYDOWN}}},
-    {"EnterIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Return); }, {{'E', WM_KEYDOWN}}},
-    {"TabIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Tab); }, {{'E', WM_KEYDOWN}}},
+     {{'E', WM_KEYDOWN, 0, '5'}, {'W', WM_COMMAND, 'E', layer::kEnChange}}},
+    {"TypedLetterRefusedByNumberStyle", [] { Type(F.E, "a"); }, {{'E', WM_KEYDOWN, 0, 'A'}}},
+    {"EnterIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Return); }, {{'E', WM_KEYDOWN, 0, VK_RETURN}}},
+    {"TabIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Tab); }, {{'E', WM_KEYDOWN, 0, 0x09}}},
     {"UpArrowStepsTheBuddy", [] { layer::WidgetOf(F.U)->findChildren<QToolButton*>().at(0)->click(); },
      {{'E', layer::kWmGetText}, {'E', layer::kWmSetText}, {'W', WM_COMMAND, 'E', layer::kEnChange},
       {'W', layer::kWmVScroll, 'U', 3}}},
@@ -132,6 +134,7 @@ class MessageSequence : public Layer, public testing::WithParamInterface<Sequenc
 TEST_P(MessageSequence, ReachesTheProceduresInOrder) {
     GetParam().act();
     EXPECT_EQ(Log, GetParam().expected);
+    EXPECT_EQ(layer::PendingKeyCount(), 0u) << "each key forgotten once its procedures had it";
 }
 
 INSTANTIATE_TEST_SUITE_P(Layer, MessageSequence, testing::ValuesIn(kSequences),
@@ -232,6 +235,31 @@ TEST_F(Layer, TicksKeepToTheirScheduleAlsoUnderABox) {
     ASSERT_GE(offsets.size(), 20u);
     std::nth_element(offsets.begin(), offsets.begin() + offsets.size() / 2, offsets.end());
     EXPECT_LT(offsets[offsets.size() / 2], 0.2);
+}
+
+// The other keys the field's procedure can see, with their virtual-key codes (0: none).
+TEST_F(Layer, KeysReachTheFieldAsVirtualKeys) {
+    const std::pair<Qt::Key, WORD> rows[] = {
+        {Qt::Key_Enter, 0x0D}, {Qt::Key_Backspace, 0x08}, {Qt::Key_Escape, 0x1B}, {Qt::Key_Space, 0x20},
+        {Qt::Key_End, 0x23},   {Qt::Key_Home, 0x24},      {Qt::Key_Left, 0x25},   {Qt::Key_Up, 0x26},
+        {Qt::Key_Right, 0x27}, {Qt::Key_Down, 0x28},      {Qt::Key_Delete, 0x2E}, {Qt::Key_0, '0'},
+        {Qt::Key_9, '9'},      {Qt::Key_Z, 'Z'},          {Qt::Key_F1, 0},
+    };
+    for (const auto& [key, virtualKey] : rows) {
+        Log.clear();
+        PressKey(F.E, key);
+        EXPECT_EQ(Log.at(0), (Sent{'E', WM_KEYDOWN, 0, virtualKey})) << key;
+    }
+}
+
+// An up arrow over a down arrow, together filling the up-down; a static's text at its top.
+TEST_F(Layer, ControlsLookAsOnWindows) {
+    const auto arrows = layer::WidgetOf(F.U)->findChildren<QToolButton*>();
+    ASSERT_EQ(arrows.size(), 2);
+    EXPECT_TRUE(arrows[0]->arrowType() == Qt::UpArrow && arrows[1]->arrowType() == Qt::DownArrow);
+    EXPECT_EQ(arrows[0]->geometry(), QRect(0, 0, 20, 10));
+    EXPECT_EQ(arrows[1]->geometry(), QRect(0, 10, 20, 10));
+    EXPECT_EQ(qobject_cast<QLabel*>(layer::WidgetOf(F.S))->alignment(), Qt::AlignLeft | Qt::AlignTop);
 }
 
 // ES_NUMBER lets only 0 to 9 in, from a key or an input method; other scripts' digits too are

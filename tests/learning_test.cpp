@@ -65,10 +65,12 @@ TEST_F(Learning, ArrowsStepFromTheFieldBetweenOneAndTen) {
     const auto arrow = [&](int which) { arrows.at(which)->click(); return Text(DisplayTimeEdit); };
     for (int expected = 3; expected <= 10; ++expected) EXPECT_EQ(arrow(0), std::to_string(expected));
     EXPECT_EQ(arrow(0), "10");
-    SetWindowTextA(DisplayTimeEdit, "2");
-    EXPECT_EQ(arrow(1) + arrow(1), "11");
+    for (int expected = 9; expected >= 1; --expected) EXPECT_EQ(arrow(1), std::to_string(expected));
+    EXPECT_EQ(arrow(1), "1");
     SetWindowTextA(DisplayTimeEdit, "25");  // typed by hand, above the range
     EXPECT_EQ(arrow(1), "10");
+    SetWindowTextA(DisplayTimeEdit, "7a");  // pasted, no number: a step from the arrows' last position
+    EXPECT_EQ(arrow(0), "10");
     Type(DisplayTimeEdit, "x");
     EXPECT_EQ(Text(DisplayTimeEdit), "10") << "letters cannot be typed";
     SetWindowTextA(DisplayTimeEdit, "2");

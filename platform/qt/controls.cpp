@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/qt/layer.h"
+#include "platform/qt/test_hooks.h"
 
 namespace layer {
 namespace {
@@ -202,10 +203,12 @@ QWidget* CreateEdit(Window& window, QWidget* parent) {
 // shows none), stays within the range without wrapping, writes the new position into the buddy
 // (UDS_SETBUDDYINT) and reports it to the parent as WM_VSCROLL.
 
-bool ParseDecimal(const std::string& text, int& value) {
+// The buddy's text as a number, where the whole text is one; else value stays as it was.
+void ReadDecimal(const std::string& text, int& value) {
+    int read = 0;
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && stop == end && !text.empty();
+    const auto [stop, error] = std::from_chars(text.data(), end, read);
+    if (error == std::errc() && stop == end) value = read;
 }
 
 void StepUpDown(HWND handle, int delta) {
@@ -214,7 +217,7 @@ void StepUpDown(HWND handle, int delta) {
     auto& state = window->upDown;
     char buffer[32] = "";
     int current = state.position;
-    if (GetWindowTextA(state.buddy, buffer, sizeof buffer) > 0) ParseDecimal(buffer, current);
+    if (GetWindowTextA(state.buddy, buffer, sizeof buffer) > 0) ReadDecimal(buffer, current);
     const int low = std::min(state.lower, state.upper), high = std::max(state.lower, state.upper);
     const int step = state.upper >= state.lower ? delta : -delta;
     state.position = std::clamp(static_cast<int>(std::clamp<long long>(static_cast<long long>(current) + step,
@@ -231,7 +234,6 @@ QToolButton* CreateArrow(QWidget* parent, Qt::ArrowType arrow, HWND handle, int 
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     QObject::connect(button, &QToolButton::clicked, button, [handle, delta] { StepUpDown(handle, delta); });
     return button;
 }
@@ -383,6 +385,8 @@ QWidget* CreateControlWidget(Window& window, QWidget* parent) {
     ShowText(window);
     return widget;
 }
+
+std::size_t PendingKeyCount() { return PendingKeys.size(); }
 
 }  // namespace layer
 

@@ -18,6 +18,8 @@ QWidget* WidgetOf(HWND handle);
 std::vector<HWND> ChildrenOf(HWND parent);
 std::size_t LiveWindowCount();
 std::size_t LiveFontCount();
+// Keys whose procedures are still running.
+std::size_t PendingKeyCount();
 // The period of a running timer in milliseconds; 0 where there is none.
 UINT TimerPeriod(HWND window, UINT_PTR id);
 // Queues a message as PostMessage would.
