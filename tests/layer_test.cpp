@@ -185,9 +185,13 @@ TEST_F(Layer, FontHeightsFollowGdi) {
         EXPECT_GT(line, cell * 3 / 4) << height;
         EXPECT_EQ(shown.weight(), QFont::Black);
     }
-    const HFONT narrow = CreateFontA(-11, 2, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
+    const HFONT narrow = CreateFontA(-11, 2, 0, 0, 400, 1, 1, 1, 1, 0, 0, 0, 0, "MS Sans Serif");
     SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(narrow), 0);
-    EXPECT_LE(QFontMetrics(layer::WidgetOf(F.S)->font()).averageCharWidth(), 3) << "an average width of 2";
+    const QFont shown = layer::WidgetOf(F.S)->font();
+    EXPECT_LE(QFontMetrics(shown).averageCharWidth(), 3) << "an average width of 2";
+    EXPECT_TRUE(shown.italic() && shown.underline() && shown.strikeOut());
+    SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontA(1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, "")), 0);
+    EXPECT_EQ(layer::WidgetOf(F.S)->font().pixelSize(), 1) << "no line fits a cell of 1: the smallest size";
     const HFONT deleted = CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");
     DeleteObject(deleted);
     SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(deleted), 0);

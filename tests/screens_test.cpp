@@ -81,7 +81,7 @@ char FontSeen(HWND control) {
     const auto font = reinterpret_cast<HFONT>(SendMessageA(control, layer::kWmGetFont, 0, 0));
     const QFont shown = layer::WidgetOf(control)->font();
     if (!font) return shown == QFont() ? '-' : '?';
-    if (shown.stretch() != QFont::AnyStretch) return '?';  // the face's own proportions
+    if (shown.stretch() != QFont::AnyStretch || shown.italic() || shown.underline() || shown.strikeOut()) return '?';
     if (font == UiFont) return shown.pixelSize() == 11 && shown.weight() == QFont::Normal ? 'N' : '?';
     return shown.weight() == QFont::Black ? 'H' : '?';
 }
