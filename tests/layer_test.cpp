@@ -317,6 +317,19 @@ TEST(Texts, AreShownAndTypedAsTheStoredBytes) {
     EXPECT_EQ(std::string(Ansi("Тест: ёЁ №1")), "\xD2\xE5\xF1\xF2: \xB8\xA8 \xB9" "1") << "at compile time";
 }
 
+// The date and time of day in UTC, as read between two readings of the C library's clock.
+TEST(Time, SystemTimeIsUtc) {
+    SYSTEMTIME now{};
+    const std::time_t before = std::time(nullptr);
+    GetSystemTime(&now);
+    const std::time_t after = std::time(nullptr);
+    std::tm read{now.wSecond, now.wMinute, now.wHour, now.wDay, now.wMonth - 1, now.wYear - 1900, 0, 0, 0, 0, nullptr};
+    const std::time_t seconds = timegm(&read);
+    EXPECT_TRUE(before <= seconds && seconds <= after) << seconds << " read between " << before << " and " << after;
+    EXPECT_EQ(read.tm_wday, now.wDayOfWeek);
+    EXPECT_LT(now.wMilliseconds, 1000);
+}
+
 TEST(CommandLine, HandsQtItsOptionsAndRefusesOthers) {
     using Action = layer::CommandLine::Action;
     const struct {
@@ -351,8 +364,12 @@ TEST(Mutex, LockFileCannotBeRedirected) {
     ASSERT_EQ(symlink((lock + ".elsewhere").c_str(), lock.c_str()), 0);
     EXPECT_EQ(CreateMutexA(nullptr, FALSE, "Vocarta20"), nullptr) << "a link at the lock path is not followed";
     EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED) << "so the start goes on, as a first instance";
-    ASSERT_NE(CreateMutexA(nullptr, FALSE, "../escape"), nullptr);
+    const HANDLE first = CreateMutexA(nullptr, FALSE, "../escape"), second = CreateMutexA(nullptr, FALSE, "../escape");
     EXPECT_EQ(access((std::string(folder) + "/___escape.lock").c_str(), F_OK), 0) << "names stay in the folder";
+    ASSERT_EQ(WaitForSingleObject(first, 0), static_cast<DWORD>(WAIT_OBJECT_0));
+    const auto begun = std::chrono::steady_clock::now();
+    EXPECT_EQ(WaitForSingleObject(second, 100), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_GE(std::chrono::steady_clock::now() - begun, std::chrono::milliseconds(100)) << "it waits its time";
     std::filesystem::remove_all(folder);
 }
 
