@@ -27,16 +27,18 @@ namespace {
 
 // A message as a table row writes it: the receiver's role, the message, and for WM_COMMAND and
 // WM_VSCROLL the sender's role and the high word of wParam (notification code or position), for
-// WM_KEYDOWN the virtual-key code.
+// WM_KEYDOWN the virtual-key code, for WM_TIMER the timer's id and lParam (its procedure: none).
 struct Sent {
     char who;
     UINT message;
     char from = 0;
     WORD code = 0;
+    LPARAM param = 0;
     bool operator==(const Sent&) const = default;
 };
 void PrintTo(const Sent& sent, std::ostream* out) {
-    *out << sent.who << ":0x" << std::hex << sent.message << std::dec << " from " << sent.from << ":" << sent.code;
+    *out << sent.who << ":0x" << std::hex << sent.message << std::dec << " from " << sent.from << ":" << sent.code
+         << " " << sent.param;
 }
 
 std::vector<Sent> Log;
@@ -48,7 +50,8 @@ LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     const bool reported = message == WM_COMMAND || message == layer::kWmVScroll;
     if (message == WM_TIMER) TickTimes.push_back(std::chrono::steady_clock::now());
     Log.push_back({Roles[window], message, reported ? Roles[reinterpret_cast<HWND>(lParam)] : '\0',
-                   reported ? HIWORD(wParam) : message == WM_KEYDOWN ? LOWORD(wParam) : WORD{0}});
+                   reported ? HIWORD(wParam) : message == WM_KEYDOWN || message == WM_TIMER ? LOWORD(wParam) : WORD{0},
+                   message == WM_TIMER ? lParam : 0});
     const auto previous = Previous.find(window);
     return previous != Previous.end() ? CallWindowProcA(previous->second, window, message, wParam, lParam)
                                       : DefWindowProcA(window, message, wParam, lParam);
@@ -118,10 +121,15 @@ const SequenceRow kSequences[] = {
      {{'E', layer::kWmGetText}, {'E', layer::kWmSetText}, {'W', WM_COMMAND, 'E', layer::kEnChange},
       {'W', layer::kWmVScroll, 'U', 3}}},
     {"TimerTickThroughTheLoop", [] {
-         SetTimer(F.W, 1, 10, nullptr);
+         SetTimer(F.W, 7, 10, nullptr);
          MSG message{};
          if (GetMessageA(&message, F.W, 0, 0) > 0) DispatchMessageA(&message);
-     }, {{'W', WM_TIMER}}},
+     }, {{'W', WM_TIMER, 0, 7}}},
+    {"PostedTakenByRange", [] {
+         for (UINT posted : {0x400, 0x403, 0x401, 0x402, 0x401, 0x402}) layer::Post(F.W, posted, 0, 0);
+         MSG message{};
+         for (int i = 0; i < 2 && GetMessageA(&message, nullptr, 0x401, 0x402) > 0; ++i) DispatchMessageA(&message);
+     }, {{'W', 0x401}, {'W', 0x402}}},
     {"CloseThenDestroyParentFirst", [] { layer::WidgetOf(F.W)->close(); },
      {{'W', layer::kWmClose},    {'W', WM_DESTROY},          {'B', WM_DESTROY}, {'B', layer::kWmNcDestroy},
       {'S', WM_DESTROY},         {'S', layer::kWmNcDestroy}, {'G', WM_DESTROY}, {'R', WM_DESTROY},
@@ -218,9 +226,9 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     EXPECT_EQ(result, 1) << "IDOK";
 }
 
-// A timer set while a box is up ticks through the box's loop, and keeps to its schedule however
-// late each tick is handled: most ticks come within a fifth of a period of their place on it,
-// which a drift of a few milliseconds a tick would leave behind within ten ticks.
+// A timer set and a message posted while a box is up come through the box's loop; the timer keeps
+// to its schedule however late each tick is handled: most ticks come within a fifth of a period of
+// their place on it, which a drift of a few milliseconds a tick would leave behind in ten ticks.
 TEST_F(Layer, TicksKeepToTheirScheduleAlsoUnderABox) {
     using namespace std::chrono;
     constexpr UINT kPeriod = 50;
@@ -228,6 +236,7 @@ TEST_F(Layer, TicksKeepToTheirScheduleAlsoUnderABox) {
     QTimer::singleShot(0, [&] {
         set = steady_clock::now();
         SetTimer(F.W, 1, kPeriod, nullptr);
+        layer::Post(F.W, 0x400, 0, 0);
     });
     QTimer::singleShot(kPeriod * 30 + kPeriod / 2, [] { BoxUp()->hide(); });
     MessageBoxA(nullptr, "", "", MB_OK);
@@ -236,6 +245,7 @@ TEST_F(Layer, TicksKeepToTheirScheduleAlsoUnderABox) {
         const double periods = duration<double, std::milli>(tick - set).count() / kPeriod;
         offsets.push_back(std::abs(periods - std::round(periods)));
     }
+    EXPECT_NE(std::find(Log.begin(), Log.end(), Sent{'W', 0x400}), Log.end()) << "posted messages come too";
     ASSERT_GE(offsets.size(), 20u);
     std::nth_element(offsets.begin(), offsets.begin() + offsets.size() / 2, offsets.end());
     EXPECT_LT(offsets[offsets.size() / 2], 0.2);
