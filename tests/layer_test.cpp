@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
@@ -218,6 +219,8 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", caption, MB_TOPMOST); }, [&] {
         const QMessageBox* box = BoxUp();
         EXPECT_GT(box->width(), QFontMetrics(box->font()).horizontalAdvance(caption)) << "as wide as its caption";
+        EXPECT_EQ(box->buttons()[0]->parentWidget()->width(), box->layout()->contentsRect().width())
+            << "its row of buttons too";
         EXPECT_TRUE(layer::WidgetOf(F.W)->isEnabled() && !box->isModal());
         EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
         EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1);
