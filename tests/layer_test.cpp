@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "app/ansi_text.h"
 #include "platform/cp1251.h"
@@ -28,7 +29,7 @@ namespace {
 
 // A message as a table row writes it: the receiver's role, the message, and for WM_COMMAND and
 // WM_VSCROLL the sender's role and the high word of wParam (notification code or position), for
-// WM_KEYDOWN the virtual-key code, for WM_TIMER the timer's id and lParam (its procedure: none).
+// the others the low word of wParam and lParam, unless that is a text's address.
 struct Sent {
     char who;
     UINT message;
@@ -47,12 +48,17 @@ std::vector<std::chrono::steady_clock::time_point> TickTimes;  // when each WM_T
 std::map<HWND, char> Roles;
 std::map<HWND, WNDPROC> Previous;
 
+// On WM_DESTROY of the first window, its procedure destroys the second: itself again, or a sibling.
+std::pair<HWND, HWND> DestroyOnDestroy;
+
 LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const bool reported = message == WM_COMMAND || message == layer::kWmVScroll;
+    const bool text = message == layer::kWmSetText || message == layer::kWmGetText;
     if (message == WM_TIMER) TickTimes.push_back(std::chrono::steady_clock::now());
     Log.push_back({Roles[window], message, reported ? Roles[reinterpret_cast<HWND>(lParam)] : '\0',
-                   reported ? HIWORD(wParam) : message == WM_KEYDOWN || message == WM_TIMER ? LOWORD(wParam) : WORD{0},
-                   message == WM_TIMER ? lParam : 0});
+                   reported ? HIWORD(wParam) : LOWORD(wParam), reported || text ? 0 : lParam});
+    if (message == WM_DESTROY && window == DestroyOnDestroy.first)
+        DestroyWindow(std::exchange(DestroyOnDestroy, {}).second);
     const auto previous = Previous.find(window);
     return previous != Previous.end() ? CallWindowProcA(previous->second, window, message, wParam, lParam)
                                       : DefWindowProcA(window, message, wParam, lParam);
@@ -114,12 +120,12 @@ const SequenceRow kSequences[] = {
     {"Text", [] { SetWindowTextA(F.S, "x"); }, {{'S', layer::kWmSetText}}},
     {"Font", [] { SendMessageA(F.S, WM_SETFONT, 0, 0); }, {{'S', WM_SETFONT}}},
     {"TypedDigitKeyThenChange", [] { Type(F.E, "5"); },
-     {{'E', WM_KEYDOWN, 0, '5'}, {'W', WM_COMMAND, 'E', layer::kEnChange}}},
-    {"TypedLetterRefusedByNumberStyle", [] { Type(F.E, "a"); }, {{'E', WM_KEYDOWN, 0, 'A'}}},
-    {"EnterIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Return); }, {{'E', WM_KEYDOWN, 0, VK_RETURN}}},
-    {"TabIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Tab); }, {{'E', WM_KEYDOWN, 0, 0x09}}},
+     {{'E', WM_KEYDOWN, 0, '5', 1}, {'W', WM_COMMAND, 'E', layer::kEnChange}}},
+    {"TypedLetterRefusedByNumberStyle", [] { Type(F.E, "a"); }, {{'E', WM_KEYDOWN, 0, 'A', 1}}},
+    {"EnterIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Return); }, {{'E', WM_KEYDOWN, 0, VK_RETURN, 1}}},
+    {"TabIsOnlyAKey", [] { PressKey(F.E, Qt::Key_Tab); }, {{'E', WM_KEYDOWN, 0, 0x09, 1}}},
     {"UpArrowStepsTheBuddy", [] { layer::WidgetOf(F.U)->findChildren<QToolButton*>().at(0)->click(); },
-     {{'E', layer::kWmGetText}, {'E', layer::kWmSetText}, {'W', WM_COMMAND, 'E', layer::kEnChange},
+     {{'E', layer::kWmGetText, 0, 32}, {'E', layer::kWmSetText}, {'W', WM_COMMAND, 'E', layer::kEnChange},
       {'W', layer::kWmVScroll, 'U', 3}}},
     {"TimerTickThroughTheLoop", [] {
          SetTimer(F.W, 7, 10, nullptr);
@@ -131,9 +137,17 @@ const SequenceRow kSequences[] = {
          MSG message{};
          for (int i = 0; i < 2 && GetMessageA(&message, nullptr, 0x401, 0x402) > 0; ++i) DispatchMessageA(&message);
      }, {{'W', 0x401}, {'W', 0x402}}},
-    {"CloseThenDestroyParentFirst", [] { layer::WidgetOf(F.W)->close(); },
-     {{'W', layer::kWmClose},    {'W', WM_DESTROY},          {'B', WM_DESTROY}, {'B', layer::kWmNcDestroy},
-      {'S', WM_DESTROY},         {'S', layer::kWmNcDestroy}, {'G', WM_DESTROY}, {'R', WM_DESTROY},
+    {"DestroyedOnceThoughAskedAgain", [] {
+         DestroyOnDestroy = {F.B, F.B};
+         DestroyWindow(F.B);
+     },
+     {{'B', WM_DESTROY}, {'B', layer::kWmNcDestroy}}},
+    {"CloseThenDestroyParentFirstAChildGoneMeanwhileOnce", [] {
+         DestroyOnDestroy = {F.B, F.S};
+         layer::WidgetOf(F.W)->close();
+     },
+     {{'W', layer::kWmClose},    {'W', WM_DESTROY},          {'B', WM_DESTROY}, {'S', WM_DESTROY},
+      {'S', layer::kWmNcDestroy}, {'B', layer::kWmNcDestroy}, {'G', WM_DESTROY}, {'R', WM_DESTROY},
       {'R', layer::kWmNcDestroy}, {'G', layer::kWmNcDestroy}, {'E', WM_DESTROY}, {'E', layer::kWmNcDestroy},
       {'U', WM_DESTROY},         {'U', layer::kWmNcDestroy}, {'W', layer::kWmNcDestroy}}},
 };
@@ -207,10 +221,27 @@ TEST_F(Layer, FontHeightsFollowGdi) {
     EXPECT_TRUE(!SendMessageA(F.S, layer::kWmGetFont, 0, 0) && layer::WidgetOf(F.S)->font() == QFont());
 }
 
-// Outer sizes map to client sizes by the classic frame, 6 pixels wide and 25 high.
+// Outer sizes map to client sizes by the classic frame; placed so, the window is the active one,
+// where the focus moves as asked, telling where it was.
 TEST_F(Layer, OuterSizeLessTheFrameIsTheClientSize) {
+    QWidget other;
+    other.show();
+    other.activateWindow();
     EXPECT_TRUE(SetWindowPos(F.W, HWND_TOP, 10, 20, 450, 130, 0));
+    layer::ProcessPendingEvents();
     EXPECT_EQ(QRect(layer::WidgetOf(F.W)->pos(), layer::WidgetOf(F.W)->size()), QRect(10, 20, 444, 105));
+    EXPECT_EQ(QApplication::activeWindow(), layer::WidgetOf(F.W));
+    SetFocus(F.E);
+    EXPECT_EQ(SetFocus(F.B), F.E);
+}
+
+// A top-level window's text is its title; a text asked into no room is not written.
+TEST_F(Layer, TitleAndTextRoom) {
+    SetWindowTextA(F.W, "Title");
+    EXPECT_EQ(layer::WidgetOf(F.W)->windowTitle(), "Title");
+    char room[] = "abc";
+    EXPECT_EQ(SendMessageA(F.S, layer::kWmGetText, 0, reinterpret_cast<LPARAM>(room)), 0);
+    EXPECT_STREQ(room, "abc");
 }
 
 TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
@@ -265,7 +296,7 @@ TEST_F(Layer, KeysReachTheFieldAsVirtualKeys) {
     for (const auto& [key, virtualKey] : rows) {
         Log.clear();
         PressKey(F.E, key);
-        EXPECT_EQ(Log.at(0), (Sent{'E', WM_KEYDOWN, 0, virtualKey})) << key;
+        EXPECT_EQ(Log.at(0), (Sent{'E', WM_KEYDOWN, 0, virtualKey, 1})) << key;
     }
 }
 
