@@ -215,6 +215,16 @@ def try_mutant(site, args):
     finally:
         with open(path, "w", encoding="utf-8") as f:
             f.write(original)
+        put_back_damage()
+
+
+def put_back_damage():
+    """A mutant's build or tests may write over other files of the tree (a generator that writes
+    its output over its input): those are put back from git, so that no later mutant runs on them."""
+    changed = subprocess.run(["git", "diff", "--name-only"], cwd=ROOT, capture_output=True, text=True).stdout.split()
+    if changed:
+        print("put back what the mutant changed: " + " ".join(changed), flush=True)
+        subprocess.run(["git", "checkout", "--", *changed], cwd=ROOT, check=True)
 
 
 def describe(site):
@@ -251,6 +261,8 @@ def main():
     if chosen is sites:
         parser.error("say --list, --sample N or --only ID...")
 
+    if subprocess.run(["git", "diff", "--quiet"], cwd=ROOT).returncode != 0:
+        raise SystemExit("the tree has changes that are not committed: commit or stash them first")
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(130))
     code, output = run(["cmake", "--build", "--preset", args.preset], 1800)
     if code != 0:
