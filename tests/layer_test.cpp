@@ -235,13 +235,20 @@ TEST_F(Layer, OuterSizeLessTheFrameIsTheClientSize) {
     EXPECT_EQ(SetFocus(F.B), F.E);
 }
 
-// A top-level window's text is its title; a text asked into no room is not written.
-TEST_F(Layer, TitleAndTextRoom) {
+// A top-level window's text is its title; a text asked into no room is not written; an up-down
+// writes its buddy only with UDS_SETBUDDYINT; class names are told apart without their case.
+TEST_F(Layer, TitleTextsAndClassNames) {
     SetWindowTextA(F.W, "Title");
     EXPECT_EQ(layer::WidgetOf(F.W)->windowTitle(), "Title");
     char room[] = "abc";
     EXPECT_EQ(SendMessageA(F.S, layer::kWmGetText, 0, reinterpret_cast<LPARAM>(room)), 0);
     EXPECT_STREQ(room, "abc");
+    CreateUpDownControl(WS_CHILD, 0, 0, 20, 20, F.W, 0, nullptr, F.S, 10, 1, 5);
+    EXPECT_EQ(Text(F.S), "r");
+    WNDCLASSA zebra{};
+    zebra.lpfnWndProc = Record;
+    zebra.lpszClassName = "Zebra";
+    EXPECT_TRUE(RegisterClassA(&zebra) && CreateWindowExA(0, "zEBRA", "", 0, 0, 0, 9, 9, 0, 0, 0, 0));
 }
 
 TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {

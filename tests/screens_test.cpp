@@ -14,6 +14,7 @@ struct Control {
     QRect place;
     char font;  // as FontSeen tells it
     bool checked = false;
+    LONG_PTR id = 0;
 };
 struct ScreenRow {
     const char* name;
@@ -67,7 +68,7 @@ const ScreenRow kScreens[] = {
         {&ChoiceStopButton, "Остановить тестирование", {5, 188, 435, 20}, 'N'}}},
     {"TypedRun", {&TestingButton, &WithoutHintRadio, &TestStartButton}, {444, 105}, &AnswerEdit, 2, {
         {&QuestionLabel, nullptr, {6, 16, 431, 20}, 'H'},
-        {&AnswerEdit, "", {6, 50, 431, 20}, 'N'},
+        {&AnswerEdit, "", {6, 50, 431, 20}, 'N', false, 10},
         {&TypedStopButton, "Остановить тестирование", {6, 80, 431, 21}, 'N'}}},
     {"MainMenuAfterTheCards", {&LearningButton, &LearningStartButton, &LearningStopButton}, {294, 155}, nullptr, 1,
      kMainMenu},
@@ -113,6 +114,7 @@ TEST_P(Screen, ShowsItsControlsAtTheMainMenusPlace) {
         EXPECT_TRUE(control.text ? Text(handle) == control.text : !Text(handle).empty());
         EXPECT_EQ(SendMessageA(handle, layer::kBmGetCheck, 0, 0), control.checked ? BST_CHECKED : 0);
         EXPECT_EQ(FontSeen(handle), control.font);
+        EXPECT_EQ(layer::ControlId(handle), control.id);
     }
     EXPECT_TRUE(!GetParam().focus || window->focusWidget() == layer::WidgetOf(*GetParam().focus));
     EXPECT_EQ(layer::LiveFontCount(), GetParam().liveFonts) << "a font no control shows is given back";

@@ -10,6 +10,11 @@ QWidget* WidgetOf(HWND handle) {
     return window ? window->widget : nullptr;
 }
 
+LONG_PTR ControlId(HWND handle) {
+    Window* window = FindWindow(handle);
+    return window ? window->id : 0;
+}
+
 std::vector<HWND> ChildrenOf(HWND parent) {
     std::vector<HWND> children;
     for (Window* window : AllWindows())

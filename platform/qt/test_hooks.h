@@ -14,6 +14,8 @@ namespace layer {
 
 // The widget that shows a window; 0 for a handle that names no window (any more).
 QWidget* WidgetOf(HWND handle);
+// The id a control was created with (the menu argument of CreateWindowExA).
+LONG_PTR ControlId(HWND handle);
 // The children of a window, in the order of their creation.
 std::vector<HWND> ChildrenOf(HWND parent);
 std::size_t LiveWindowCount();
