@@ -255,7 +255,8 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
     int result = 0;
     const char caption[] = "a caption much longer than the text of the box, which must still show whole";
     const auto boxes = Boxes([&] { result = MessageBoxA(nullptr, "one\r\ntwo", caption, MB_TOPMOST); }, [&] {
-        const QMessageBox* box = BoxUp();
+        QMessageBox* box = BoxUp();
+        box->layout()->activate();  // laid out now, not when Qt next gets to it
         EXPECT_GT(box->width(), QFontMetrics(box->font()).horizontalAdvance(caption)) << "as wide as its caption";
         EXPECT_EQ(box->buttons()[0]->parentWidget()->width(), box->layout()->contentsRect().width())
             << "its row of buttons too";
