@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,11 @@ std::vector<std::string> ConfiguredLayouts(Display* display) {
     if (XGetWindowProperty(display, DefaultRootWindow(display), names, 0, 1024, False, XA_STRING, &type, &format,
                            &count, &remaining, &data) != Success || !data)
         return layouts;
+    const std::unique_ptr<unsigned char, int (*)(void*)> owned(data, XFree);  // freed however this returns
     const char* field = reinterpret_cast<const char*>(data);
     const char* end = field + count;
     for (int i = 0; i < 2 && field < end; ++i) field += std::strlen(field) + 1;  // skip rules, model
     std::string list = field < end ? std::string(field) : std::string();
-    XFree(data);
     for (std::size_t start = 0; start <= list.size();) {
         const std::size_t comma = std::min(list.find(',', start), list.size());
         layouts.push_back(list.substr(start, comma - start));
