@@ -20,7 +20,7 @@
 #include "statistics.h"
 #include "app/start_up.h"
 #include "bench/screen_round.h"
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/layer_probes.h"
 #include "tests/support.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "app/app.h"
 #include "app/main_menu.h"
 #include "learning/learning_screens.h"
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/layer_probes.h"
 #include "quiz/quiz_screens.h"
 
 const std::vector<ScreenChange>& ScreenRound() {

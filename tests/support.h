@@ -18,7 +18,7 @@
 #include "app/start_up.h"
 #include "learning/learning_screens.h"
 #include "platform/qt/layer.h"
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/layer_probes.h"
 #include "quiz/quiz_screens.h"
 
 // Each action is followed by the delivery of whatever it caused.

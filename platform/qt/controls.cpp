@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/qt/layer.h"
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/layer_probes.h"
 
 namespace layer {
 namespace {

@@ -7,8 +7,8 @@
 #include <QFontMetrics>
 #include <map>
 
-#include "platform/qt/test_hooks.h"
 #include "platform/qt/layer.h"
+#include "platform/qt/layer_probes.h"
 
 namespace layer {
 namespace {

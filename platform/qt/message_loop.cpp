@@ -9,8 +9,8 @@
 #include <deque>
 #include <memory>
 
-#include "platform/qt/test_hooks.h"
 #include "platform/qt/layer.h"
+#include "platform/qt/layer_probes.h"
 
 namespace layer {
 namespace {

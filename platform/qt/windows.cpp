@@ -12,7 +12,7 @@
 
 #include "platform/qt/command_line.h"
 #include "platform/qt/layer.h"
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/layer_probes.h"
 #include "platform/qt/resources.h"
 
 namespace layer {

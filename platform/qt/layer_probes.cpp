@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/qt/test_hooks.h"
+#include "platform/qt/layer_probes.h"
 
 #include "platform/qt/layer.h"
 
