@@ -194,6 +194,7 @@ TEST_F(Layer, FontHeightsFollowGdi) {
     const QFont shown = layer::WidgetOf(F.S)->font();
     EXPECT_LE(QFontMetrics(shown).averageCharWidth(), 3) << "an average width of 2";
     EXPECT_TRUE(shown.italic() && shown.underline() && shown.strikeOut());
+    EXPECT_NE(CreateFontA(-11, 0x7FFFFFFF, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, ""), nullptr) << "the widest width";
     SendMessageA(F.S, WM_SETFONT, reinterpret_cast<WPARAM>(CreateFontA(1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, "")), 0);
     EXPECT_EQ(layer::WidgetOf(F.S)->font().pixelSize(), 1) << "no line fits a cell of 1: the smallest size";
     const HFONT deleted = CreateFontA(-11, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0, "MS Sans Serif");

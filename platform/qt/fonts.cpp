@@ -69,8 +69,10 @@ HFONT WINAPI CreateFontA(int height, int width, int, int, int weight, DWORD ital
         font.setPixelSize(-height);
     else
         font.setPixelSize(PixelSizeForCell(font, height > 0 ? height : kDefaultCellHeight));
-    if (width > 0)
-        font.setStretch(std::clamp(width * 100 / std::max(QFontMetrics(font).averageCharWidth(), 1), 1, 4000));
+    if (width > 0) {  // Qt stretches by 1 % to 4000 %
+        const int average = std::max(QFontMetrics(font).averageCharWidth(), 1);
+        font.setStretch(std::clamp(std::min(width, 100000) * 100 / average, 1, 4000));
+    }
     const auto handle = reinterpret_cast<HFONT>(NewHandleValue());
     Fonts[handle] = font;
     return handle;

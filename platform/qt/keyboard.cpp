@@ -227,7 +227,7 @@ HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     }
     if (index < 0) return nullptr;
     if (flags & KLF_ACTIVATE) {
-        static const auto following =  // from the first switch on, once
+        [[maybe_unused]] static const auto following =  // from the first switch on, once
             QObject::connect(qApp, &QGuiApplication::applicationStateChanged, layer::FollowFocus);
         layer::ProgramLayout = index;
         if (QGuiApplication::applicationState() == Qt::ApplicationActive) layer::PutOnProgramLayout();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Probes into the layer: what the tests and benchmarks may ask of the Qt layer beyond the Win32 subset,
-// where Win32 itself offers no way to see it. The program never includes this.
+// Probes into the layer: what the tests and benchmarks may ask of the Qt layer beyond the Win32
+// subset, where Win32 itself offers no way to see it. The program never includes this.
 #pragma once
 
 #include <cstddef>
