@@ -40,7 +40,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 60 wineserver -w
 fi
 # Wine's own fonts, which Debian's Wine leaves out of a prefix: Marlett for the captions, and the
-# bitmap "MS Sans Serif" of Windows (without it the edit control crashes: see the README).
+# bitmap "MS Sans Serif" of Windows (without it the edit control crashes: see docs/WINDOWS.md).
 cp -u /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
 
 check "the string table and the icon as Windows loads them" \
