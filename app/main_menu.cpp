@@ -26,8 +26,8 @@ constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;
 
 constexpr auto kAbout = Ansi(
     "Изучение словаря итальянских слов.\r\n"
-    "Словарь из " VOCARTA_TEXT_OF(VOCARTA_WORD_COUNT) " слов составлен авторами программы и сверен со "
-    "словарем FreeDict (WikDict, CC BY-SA 3.0).");
+    "Словарь из " VOCARTA_TEXT_OF(VOCARTA_WORD_COUNT) " слов (лицензия CC BY-SA 4.0) составлен авторами "
+    "программы и сверен со словарем FreeDict (WikDict).");
 constexpr auto kLearning = Ansi("Обучение");
 constexpr auto kTesting = Ansi("Тестирование");
 constexpr auto kMailCredit = Ansi("Авторы: команда Vocarta (написать письмо)");
