@@ -91,8 +91,10 @@ typed_answer() {
 }
 one_instance "$(readlink -f "$1")" built typed_answer
 
-check "the installer installs silently" wine "$installer" /S
 folder() { winepath -u "$(wine cmd /c echo "%$1%" | tr -d '\r')"; }
+temp_folder=$(folder TEMP)
+temp_before=$(ls -A "$temp_folder")
+check "the installer installs silently" wine "$installer" /S
 installed=$(folder LOCALAPPDATA)/Programs/Vocarta
 shortcut="$(folder APPDATA)/Microsoft/Windows/Start Menu/Programs/Vocarta.lnk"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vocarta'
@@ -104,8 +106,24 @@ check "it adds the Start-menu shortcut" test -f "$shortcut"
 check "it registers the uninstaller for the current user" test "$(registered)" = \
     "DisplayIcon DisplayName DisplayVersion EstimatedSize InstallLocation NoModify NoRepair Publisher QuietUninstallString UninstallString"
 check "as version 2.0" grep -qE '^ *DisplayVersion +REG_SZ +2\.0$' <<<"$(registry)"
-one_instance "$installed/vocarta.exe" installed
+# While the installed copy runs, neither the installer nor the uninstaller touches it: in silent
+# mode they end with 2 (the uninstaller as run in place; as "Apps & features" runs it, it hands
+# over to a copy of itself in %TEMP% and ends at once) and leave every file as it was.
+changes() { stat -c '%n %Z' "$installed"/*; }  # the change time, which no installer can set back
+uninstaller_copy_ended() { ! pgrep -f 'nsu.*Un\.exe' >/dev/null; }
+in_use() {
+    local before=$(changes)
+    wine "$installer" /S
+    check "installing over the running copy ends with 2" test $? -eq 2
+    wine "$installed/uninstall.exe" /S "_?=$(winepath -w "$installed")"
+    check "uninstalling the running copy ends with 2" test $? -eq 2
+    wine "$installed/uninstall.exe" /S && eventually uninstaller_copy_ended
+    check "and neither changes the installed files" test "$(changes)" = "$before"
+}
+one_instance "$installed/vocarta.exe" installed in_use
 wine "$installed/uninstall.exe" /S
 removed() { [ ! -e "$installed" ] && [ ! -e "$shortcut" ] && [ -z "$(registered)" ]; }
 check "the uninstaller removes the folder, the shortcut and the registry key" eventually removed
+temp_as_before() { [ "$(ls -A "$temp_folder")" = "$temp_before" ]; }
+check "and leaves nothing in %TEMP%" eventually temp_as_before
 report
