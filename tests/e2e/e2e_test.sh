@@ -98,7 +98,7 @@ click 75 68
 check "the choice question asks \"in totale\"" eventually shows "in totale"
 click 222 68   # the first button
 check "a wrong press brings the retry box" eventually announced "Неправильно!!! Попробуйте еще раз."
-click 222 148  # the fifth button, "итого"
+click 222 157  # the fifth button, "итого"
 check "the right press under the box poses the next question, \"сосед\"" eventually shows "сосед"
 check "the retry box goes with Enter" dismiss_box
 click 222 198  # Остановить тестирование
