@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -100,6 +101,11 @@ protected:
     }
 };
 
+// An action of assistive technology (AT-SPI's, as Qt names them), with nothing delivered after it.
+void DoAccessibleAction(HWND control, const char* action) {
+    QAccessible::queryAccessibleInterface(layer::WidgetOf(control))->actionInterface()->doAction(action);
+}
+
 struct SequenceRow {
     const char* name;
     std::function<void()> act;
@@ -110,6 +116,10 @@ void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.name; }
 const SequenceRow kSequences[] = {
     {"ButtonClick", [] { Click(F.B); }, {{'W', WM_COMMAND, 'B', layer::kBnClicked}}},
     {"RadioClickGoesToItsGroup", [] { QTest::mouseClick(layer::WidgetOf(F.R), Qt::LeftButton, {}, QPoint(5, 10)); },
+     {{'G', WM_COMMAND, 'R', layer::kBnClicked}}},
+    {"PressThroughAssistiveTechnologyClicksAtOnce", [] { DoAccessibleAction(F.B, "Press"); },
+     {{'W', WM_COMMAND, 'B', layer::kBnClicked}}},
+    {"ToggleThroughAssistiveTechnologyClicksAtOnce", [] { DoAccessibleAction(F.R, "Toggle"); },
      {{'G', WM_COMMAND, 'R', layer::kBnClicked}}},
     {"Text", [] { SetWindowTextA(F.S, "x"); }, {{'S', layer::kWmSetText}}},
     {"Font", [] { SendMessageA(F.S, WM_SETFONT, 0, 0); }, {{'S', WM_SETFONT}}},
@@ -174,6 +184,27 @@ TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
                      CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 1, 1, stale, nullptr, nullptr, nullptr));
     }
     EXPECT_TRUE(Log.empty());
+}
+
+// A button offers assistive technology its clicks (above) and, as every control that takes the
+// focus, the focus; its name is its text without the mnemonic's mark, which gives the key binding.
+TEST_F(Layer, ButtonsOfferAssistiveTechnologyTheirClicksAndTheFocus) {
+    const std::pair<HWND, QStringList> rows[] = {
+        {F.B, {"Press", "SetFocus"}},
+        {F.R, {"Toggle", "Press", "SetFocus"}},
+    };
+    for (const auto& [button, actions] : rows) {
+        auto* offered = QAccessible::queryAccessibleInterface(layer::WidgetOf(button))->actionInterface();
+        EXPECT_EQ(offered->actionNames(), actions);
+        DoAccessibleAction(button, "SetFocus");
+        EXPECT_EQ(layer::WidgetOf(F.W)->focusWidget(), layer::WidgetOf(button));
+        layer::WidgetOf(button)->setEnabled(false);
+        EXPECT_EQ(offered->actionNames(), QStringList()) << "none while disabled";
+    }
+    SetWindowTextA(F.B, Cp1251("&Да && нет").c_str());
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(layer::WidgetOf(F.B));
+    EXPECT_EQ(button->text(QAccessible::Name).toStdString(), "Да & нет");
+    EXPECT_EQ(button->text(QAccessible::Accelerator).toStdString(), "Alt+Д");
 }
 
 // Heights as in GDI: negative, the character height; positive, the line's height; 0, the face's
