@@ -230,9 +230,12 @@ void StepUpDown(HWND handle, int delta) {
     Deliver(parent, kWmVScroll, MAKEWPARAM(kSbThumbPosition, position), reinterpret_cast<LPARAM>(handle));
 }
 
-QToolButton* CreateArrow(QWidget* parent, Qt::ArrowType arrow, HWND handle, int delta) {
+// A screen reader names the arrows as Windows names those of its up-down control ("More", "Less"),
+// in Russian as every other text of the program: what they do to the number, not their picture.
+QToolButton* CreateArrow(QWidget* parent, Qt::ArrowType arrow, const QString& name, HWND handle, int delta) {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
+    button->setAccessibleName(name);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QToolButton::clicked, button, [handle, delta] { StepUpDown(handle, delta); });
@@ -244,8 +247,8 @@ QWidget* CreateUpDown(Window& window, QWidget* parent) {
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(CreateArrow(widget, Qt::UpArrow, window.handle, +1));
-    layout->addWidget(CreateArrow(widget, Qt::DownArrow, window.handle, -1));
+    layout->addWidget(CreateArrow(widget, Qt::UpArrow, QStringLiteral("Больше"), window.handle, +1));
+    layout->addWidget(CreateArrow(widget, Qt::DownArrow, QStringLiteral("Меньше"), window.handle, -1));
     return widget;
 }
 
