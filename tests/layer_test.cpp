@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
@@ -255,8 +256,14 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
         EXPECT_EQ(box->buttons()[0]->parentWidget()->width(), box->layout()->contentsRect().width())
             << "its row of buttons too";
         EXPECT_TRUE(layer::WidgetOf(F.W)->isEnabled() && !box->isModal());
-        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
-        EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1);
+        const Qt::WindowFlags titleBar = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        EXPECT_EQ(box->windowFlags(), titleBar | Qt::WindowStaysOnTopHint) << "no minimize or maximize box";
+        ASSERT_EQ(box->buttons().size(), 1);
+        QAbstractButton* ok = box->buttons()[0];
+        EXPECT_EQ(ok->text().toStdString(), "ОК") << "in Cyrillic letters";
+        EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && ok->icon().isNull());
+        EXPECT_TRUE(box->defaultButton() == ok && box->escapeButton() == ok) << "Enter and Esc press it";
     });
     EXPECT_EQ(boxes, std::vector<std::string>{std::string(caption) + "|one\ntwo"});
     EXPECT_EQ(result, 1) << "IDOK";
