@@ -17,7 +17,7 @@
 namespace layer {
 namespace {
 
-constexpr int kLongestWait = 3000;  // ms; Qt's bridge takes a few when it starts the bus
+constexpr int kLongestWait = 3000;  // ms, for the question and for the wait; joining takes far less
 
 // Whether Qt's bridge will join: where assistive technology is on, or the user has it joined
 // always (QT_LINUX_ACCESSIBILITY_ALWAYS_ON). Asking the bus's launcher starts it (by D-Bus
