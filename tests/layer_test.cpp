@@ -206,6 +206,7 @@ TEST_F(Layer, ButtonsOfferAssistiveTechnologyTheirClicksAndTheFocus) {
     QAccessibleInterface* button = QAccessible::queryAccessibleInterface(layer::WidgetOf(F.B));
     EXPECT_EQ(button->text(QAccessible::Name).toStdString(), "Да & нет");
     EXPECT_EQ(button->text(QAccessible::Accelerator).toStdString(), "Alt+Д");
+    EXPECT_EQ(button->actionInterface()->keyBindingsForAction("Press"), QStringList{"Alt+Д"});
 }
 
 // Heights as in GDI: negative, the character height; positive, the line's height; 0, the face's

@@ -300,9 +300,7 @@ class AccessibleButton : public QAccessibleWidget {
 public:
     explicit AccessibleButton(QAbstractButton* button)
         : QAccessibleWidget(button, qobject_cast<QRadioButton*>(button) ? QAccessible::RadioButton
-                                                                         : QAccessible::PushButton) {
-        addControllingSignal(button->isCheckable() ? QStringLiteral("toggled(bool)") : QStringLiteral("clicked()"));
-    }
+                                                                         : QAccessible::PushButton) {}
     QString text(QAccessible::Text kind) const override {
         QString text;
         if (kind == QAccessible::Name) text = Button()->accessibleName();
