@@ -24,6 +24,7 @@ constexpr DWORD kUpDownStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGH
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | BS_PUSHLIKE;
 constexpr DWORD kLineStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
 constexpr int kCardFontHeight = 22;
+constexpr int kCardLineHeight = kCardFontHeight;  // the font's whole cell, so that no descender is cut
 
 constexpr auto kDisplayTimeCaption = Ansi("Время показа слова (секунды)");
 constexpr auto kStart = Ansi("Начать");
@@ -59,8 +60,8 @@ void DestroyLearningSetupScreen() {
 void BuildLearningRunScreen() {
     HFONT replacedUiFont = UiFont;
     SetScreenFrame(450, 130);
-    WordLine = CreateScreenControl(MainWindow, "Static", "", kLineStyle, 6, 16, 431, 20);
-    TranslationLine = CreateScreenControl(MainWindow, "Static", "", kLineStyle, 6, 40, 431, 20);
+    WordLine = CreateScreenControl(MainWindow, "Static", "", kLineStyle, 6, 16, 431, kCardLineHeight);
+    TranslationLine = CreateScreenControl(MainWindow, "Static", "", kLineStyle, 6, 40, 431, kCardLineHeight);
     LearningStopButton = CreateScreenControl(MainWindow, "Button", kStop, kButtonStyle, 221, 80, 215, 21);
     PauseButton = CreateScreenControl(MainWindow, "Button", kPause, kButtonStyle, 6, 80, 215, 21);
     CardFont = UiFont = CreateHeavyFont(kCardFontHeight);

@@ -42,6 +42,8 @@ constexpr UINT_PTR kAnswerEditId = 10;
 
 constexpr int kChoiceQuestionFontHeight = 22;
 constexpr int kChoiceFontHeight = 18;
+// An answer button holds its font's whole cell inside the 2-pixel edges of its frame.
+constexpr int kChoiceButtonHeight = kChoiceFontHeight + 2 * 2;
 constexpr int kTypedQuestionFontHeight = 0;  // the face's default size
 
 constexpr auto kWithHint = Ansi("с подсказкой");
@@ -81,11 +83,11 @@ void DestroySetupScreen() {
 void BuildChoiceLayout() {
     SetScreenFrame(450, 240);
     QuestionLabel = CreateScreenControl(MainWindow, "Static", "", kQuestionStyle, 5, 5, 435, 50);
-    ChoiceButton1 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 58, 435, 20);
-    ChoiceButton2 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 78, 435, 20);
-    ChoiceButton3 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 98, 435, 20);
-    ChoiceButton4 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 118, 435, 20);
-    ChoiceButton5 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 138, 435, 20);
+    ChoiceButton1 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 58, 435, kChoiceButtonHeight);
+    ChoiceButton2 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 80, 435, kChoiceButtonHeight);
+    ChoiceButton3 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 102, 435, kChoiceButtonHeight);
+    ChoiceButton4 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 124, 435, kChoiceButtonHeight);
+    ChoiceButton5 = CreateScreenControl(MainWindow, "Button", "", kChoiceStyle, 5, 146, 435, kChoiceButtonHeight);
     ChoiceStopButton = CreateScreenControl(MainWindow, "Button", kStopTesting, kChoiceStyle, 5, 188, 435, 20);
     QuestionFont = CreateHeavyFont(kChoiceQuestionFontHeight);
     SendFont(QuestionFont, {QuestionLabel});

@@ -4,10 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QPushButton>
 #include <QStringDecoder>
 #include <QTimer>
 #include <QToolButton>
@@ -100,6 +102,11 @@ protected:
     }
 };
 
+// An action of assistive technology (AT-SPI's, as Qt names them), with nothing delivered after it.
+void DoAccessibleAction(HWND control, const char* action) {
+    QAccessible::queryAccessibleInterface(layer::WidgetOf(control))->actionInterface()->doAction(action);
+}
+
 struct SequenceRow {
     const char* name;
     std::function<void()> act;
@@ -110,6 +117,10 @@ void PrintTo(const SequenceRow& row, std::ostream* out) { *out << row.name; }
 const SequenceRow kSequences[] = {
     {"ButtonClick", [] { Click(F.B); }, {{'W', WM_COMMAND, 'B', layer::kBnClicked}}},
     {"RadioClickGoesToItsGroup", [] { QTest::mouseClick(layer::WidgetOf(F.R), Qt::LeftButton, {}, QPoint(5, 10)); },
+     {{'G', WM_COMMAND, 'R', layer::kBnClicked}}},
+    {"PressThroughAssistiveTechnologyClicksAtOnce", [] { DoAccessibleAction(F.B, "Press"); },
+     {{'W', WM_COMMAND, 'B', layer::kBnClicked}}},
+    {"ToggleThroughAssistiveTechnologyClicksAtOnce", [] { DoAccessibleAction(F.R, "Toggle"); },
      {{'G', WM_COMMAND, 'R', layer::kBnClicked}}},
     {"Text", [] { SetWindowTextA(F.S, "x"); }, {{'S', layer::kWmSetText}}},
     {"Font", [] { SendMessageA(F.S, WM_SETFONT, 0, 0); }, {{'S', WM_SETFONT}}},
@@ -176,6 +187,28 @@ TEST_F(Layer, CallsOnZeroOrDestroyedHandlesFailWithoutEffect) {
     EXPECT_TRUE(Log.empty());
 }
 
+// A button offers assistive technology its clicks (above) and, as every control that takes the
+// focus, the focus; its name is its text without the mnemonic's mark, which gives the key binding.
+TEST_F(Layer, ButtonsOfferAssistiveTechnologyTheirClicksAndTheFocus) {
+    const std::pair<HWND, QStringList> rows[] = {
+        {F.B, {"Press", "SetFocus"}},
+        {F.R, {"Toggle", "Press", "SetFocus"}},
+    };
+    for (const auto& [button, actions] : rows) {
+        auto* offered = QAccessible::queryAccessibleInterface(layer::WidgetOf(button))->actionInterface();
+        EXPECT_EQ(offered->actionNames(), actions);
+        DoAccessibleAction(button, "SetFocus");
+        EXPECT_EQ(layer::WidgetOf(F.W)->focusWidget(), layer::WidgetOf(button));
+        layer::WidgetOf(button)->setEnabled(false);
+        EXPECT_EQ(offered->actionNames(), QStringList()) << "none while disabled";
+    }
+    SetWindowTextA(F.B, Cp1251("&Да && нет").c_str());
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(layer::WidgetOf(F.B));
+    EXPECT_EQ(button->text(QAccessible::Name).toStdString(), "Да & нет");
+    EXPECT_EQ(button->text(QAccessible::Accelerator).toStdString(), "Alt+Д");
+    EXPECT_EQ(button->actionInterface()->keyBindingsForAction("Press"), QStringList{"Alt+Д"});
+}
+
 // Heights as in GDI: negative, the character height; positive, the line's height; 0, the face's
 // default cell of 13 pixels. No font (or a deleted one) shows the system font.
 TEST_F(Layer, FontHeightsFollowGdi) {
@@ -224,8 +257,14 @@ TEST_F(Layer, MessageBoxWithoutOwnerLeavesOtherWindowsUsable) {
         EXPECT_EQ(box->buttons()[0]->parentWidget()->width(), box->layout()->contentsRect().width())
             << "its row of buttons too";
         EXPECT_TRUE(layer::WidgetOf(F.W)->isEnabled() && !box->isModal());
-        EXPECT_TRUE(box->windowFlags() & Qt::WindowStaysOnTopHint);
-        EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && box->buttons().size() == 1);
+        const Qt::WindowFlags titleBar = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        EXPECT_EQ(box->windowFlags(), titleBar | Qt::WindowStaysOnTopHint) << "no minimize or maximize box";
+        ASSERT_EQ(box->buttons().size(), 1);
+        QAbstractButton* ok = box->buttons()[0];
+        EXPECT_EQ(ok->text().toStdString(), "ОК") << "in Cyrillic letters";
+        EXPECT_TRUE(box->icon() == QMessageBox::NoIcon && ok->icon().isNull());
+        EXPECT_TRUE(box->defaultButton() == ok && box->escapeButton() == ok) << "Enter and Esc press it";
     });
     EXPECT_EQ(boxes, std::vector<std::string>{std::string(caption) + "|one\ntwo"});
     EXPECT_EQ(result, 1) << "IDOK";

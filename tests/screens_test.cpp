@@ -3,6 +3,8 @@
 // links; and what going round the screens leaves behind.
 
 #include <QAccessible>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "tests/support.h"
 
@@ -45,8 +47,8 @@ const ScreenRow kScreens[] = {
         {&DisplayTimeUpDown, "", {265, 6, 20, 21}, '-'},
         {&LearningStartButton, "Начать", {6, 55, 278, 18}, 'N'}}},
     {"LearningRun", {&LearningButton, &LearningStartButton}, {444, 105}, nullptr, 2, {
-        {&WordLine, nullptr, {6, 16, 431, 20}, 'H'},
-        {&TranslationLine, nullptr, {6, 40, 431, 20}, 'H'},
+        {&WordLine, nullptr, {6, 16, 431, 22}, 'H'},
+        {&TranslationLine, nullptr, {6, 40, 431, 22}, 'H'},
         {&LearningStopButton, "Стоп", {221, 80, 215, 21}, 'N'},
         {&PauseButton, "Пауза", {6, 80, 215, 21}, 'N'}}},
     {"TestSetup", {&TestingButton}, {294, 85}, nullptr, 1, {
@@ -60,11 +62,11 @@ const ScreenRow kScreens[] = {
         {&TestStartButton, "Начать", {5, 58, 139, 20}, 'N'}}},
     {"ChoiceRun", {&TestingButton, &TestStartButton}, {444, 215}, nullptr, 3, {
         {&QuestionLabel, nullptr, {5, 5, 435, 50}, 'H'},
-        {&ChoiceButton1, nullptr, {5, 58, 435, 20}, 'H'},
-        {&ChoiceButton2, nullptr, {5, 78, 435, 20}, 'H'},
-        {&ChoiceButton3, nullptr, {5, 98, 435, 20}, 'H'},
-        {&ChoiceButton4, nullptr, {5, 118, 435, 20}, 'H'},
-        {&ChoiceButton5, nullptr, {5, 138, 435, 20}, 'H'},
+        {&ChoiceButton1, nullptr, {5, 58, 435, 22}, 'H'},
+        {&ChoiceButton2, nullptr, {5, 80, 435, 22}, 'H'},
+        {&ChoiceButton3, nullptr, {5, 102, 435, 22}, 'H'},
+        {&ChoiceButton4, nullptr, {5, 124, 435, 22}, 'H'},
+        {&ChoiceButton5, nullptr, {5, 146, 435, 22}, 'H'},
         {&ChoiceStopButton, "Остановить тестирование", {5, 188, 435, 20}, 'N'}}},
     {"TypedRun", {&TestingButton, &WithoutHintRadio, &TestStartButton}, {444, 105}, &AnswerEdit, 2, {
         {&QuestionLabel, nullptr, {6, 16, 431, 20}, 'H'},
@@ -85,6 +87,15 @@ char FontSeen(HWND control) {
     if (shown.stretch() != QFont::AnyStretch || shown.italic() || shown.underline() || shown.strikeOut()) return '?';
     if (font == UiFont) return shown.pixelSize() == 11 && shown.weight() == QFont::Normal ? 'N' : '?';
     return shown.weight() == QFont::Black ? 'H' : '?';
+}
+
+// The height a control leaves its text's line: a static all of its own; a push button or an edit
+// field what its frame leaves, 2 pixels at the top and at the bottom as Windows draws them (Qt's
+// styles draw less).
+int TextRoom(HWND control) {
+    QWidget* widget = layer::WidgetOf(control);
+    const bool framed = qobject_cast<QPushButton*>(widget) || qobject_cast<QLineEdit*>(widget);
+    return widget->height() - (framed ? 2 * 2 : 0);
 }
 
 class Screen : public testing::TestWithParam<ScreenRow> {};
@@ -114,6 +125,7 @@ TEST_P(Screen, ShowsItsControlsAtTheMainMenusPlace) {
         EXPECT_TRUE(control.text ? Text(handle) == control.text : !Text(handle).empty());
         EXPECT_EQ(SendMessageA(handle, layer::kBmGetCheck, 0, 0), control.checked ? BST_CHECKED : 0);
         EXPECT_EQ(FontSeen(handle), control.font);
+        EXPECT_LE(QFontMetrics(layer::WidgetOf(handle)->font()).height(), TextRoom(handle)) << "no descender cut";
         EXPECT_EQ(layer::ControlId(handle), control.id);
     }
     EXPECT_TRUE(!GetParam().focus || window->focusWidget() == layer::WidgetOf(*GetParam().focus));

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -229,9 +230,12 @@ void StepUpDown(HWND handle, int delta) {
     Deliver(parent, kWmVScroll, MAKEWPARAM(kSbThumbPosition, position), reinterpret_cast<LPARAM>(handle));
 }
 
-QToolButton* CreateArrow(QWidget* parent, Qt::ArrowType arrow, HWND handle, int delta) {
+// A screen reader names the arrows as Windows names those of its up-down control ("More", "Less"),
+// in Russian as every other text of the program: what they do to the number, not their picture.
+QToolButton* CreateArrow(QWidget* parent, Qt::ArrowType arrow, const QString& name, HWND handle, int delta) {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
+    button->setAccessibleName(name);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QToolButton::clicked, button, [handle, delta] { StepUpDown(handle, delta); });
@@ -243,8 +247,8 @@ QWidget* CreateUpDown(Window& window, QWidget* parent) {
     auto* layout = new QVBoxLayout(widget);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(CreateArrow(widget, Qt::UpArrow, window.handle, +1));
-    layout->addWidget(CreateArrow(widget, Qt::DownArrow, window.handle, -1));
+    layout->addWidget(CreateArrow(widget, Qt::UpArrow, QStringLiteral("Больше"), window.handle, +1));
+    layout->addWidget(CreateArrow(widget, Qt::DownArrow, QStringLiteral("Меньше"), window.handle, -1));
     return widget;
 }
 
@@ -281,35 +285,64 @@ QWidget* CreatePushButton(Window& window, QWidget* parent) {
     return button;
 }
 
-// What assistive technology sees of a button, as Qt's own but for its actions: a press, or a
-// radio button's toggle, through AT-SPI is a click at once, which the program hears of as
-// BN_CLICKED, as it does of UI Automation's invoke and toggle on Windows. (Qt's own press clicks
-// only after 100 ms, and not at all where the focus moves meanwhile; its toggle checks a radio
-// button behind the program's back.)
+// A Win32 button text marks its mnemonic with "&" and writes "&&" for an "&" itself.
+QString WithoutMnemonic(QString text) {
+    static const QRegularExpression marked(QStringLiteral("&(.)"));
+    return text.replace(marked, QStringLiteral("\\1"));
+}
+
+// What assistive technology sees of a button: all that Qt's own interface shows and offers (name,
+// states, key bindings, the focus action), but a press, or a radio button's toggle, is a click at
+// once, which the program hears of as BN_CLICKED, as it does of UI Automation's invoke and toggle
+// on Windows. (Qt's own press clicks only after 100 ms, and not at all where the focus moves
+// meanwhile; its toggle checks a radio button behind the program's back.)
 class AccessibleButton : public QAccessibleWidget {
 public:
     explicit AccessibleButton(QAbstractButton* button)
         : QAccessibleWidget(button, qobject_cast<QRadioButton*>(button) ? QAccessible::RadioButton
                                                                          : QAccessible::PushButton) {}
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Name ? Button()->text() : QAccessibleWidget::text(kind);
+        QString text;
+        if (kind == QAccessible::Name) text = Button()->accessibleName();
+        if (kind == QAccessible::Name && text.isEmpty()) text = WithoutMnemonic(Button()->text());
+        if (kind == QAccessible::Accelerator)
+            text = IsDefault() ? QKeySequence(Qt::Key_Enter).toString(QKeySequence::NativeText)
+                               : QKeySequence::mnemonic(Button()->text()).toString(QKeySequence::NativeText);
+        return text.isEmpty() ? QAccessibleWidget::text(kind) : text;
     }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleWidget::state();
         state.checkable = Button()->isCheckable();
         state.checked = Button()->isChecked();
+        state.pressed = Button()->isDown();
+        state.defaultButton = IsDefault();
         return state;
     }
     QStringList actionNames() const override {
-        if (!Button()->isEnabled()) return {};
-        return Button()->isCheckable() ? QStringList{toggleAction(), pressAction()} : QStringList{pressAction()};
+        QStringList names;
+        if (Button()->isEnabled()) names = ClickActions();
+        return names + QAccessibleWidget::actionNames();  // the focus action
     }
     void doAction(const QString& action) override {
-        if (Button()->isEnabled() && actionNames().contains(action)) Button()->click();
+        if (!Button()->isEnabled()) return;
+        if (ClickActions().contains(action))
+            Button()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+    QStringList keyBindingsForAction(const QString& action) const override {
+        return action == pressAction() ? QStringList{Button()->shortcut().toString()} : QStringList{};
     }
 
 private:
     QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
+    QStringList ClickActions() const {
+        return Button()->isCheckable() ? QStringList{toggleAction(), pressAction()} : QStringList{pressAction()};
+    }
+    bool IsDefault() const {
+        auto* push = qobject_cast<QPushButton*>(widget());
+        return push && push->isDefault();
+    }
 };
 
 QWidget* CreateRadioButton(Window& window, QWidget* parent) {

@@ -86,6 +86,9 @@ bool SystemClassKind(const std::string& className, DWORD style, Kind& kind);
 QWidget* CreateControlWidget(Window& window, QWidget* parent);
 // Assistive technology's view of the controls whose actions must reach their procedures.
 QAccessibleInterface* AccessibleControl(const QString& className, QObject* object);
+// Where Qt's bridge to assistive technology will join the accessibility bus, starts the bus if need
+// be and returns once the bridge has joined (or after a few seconds).
+void JoinAccessibilityBus();
 
 // Fonts
 bool FindFont(HFONT handle, QFont& font);

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// MessageBoxA: a box with its caption, text and one OK button. Without an owner it disables
+// MessageBoxA: a box with its caption, text and one button, "ОК". Without an owner it disables
 // nothing: its own loop keeps delivering input, posted messages and timer ticks to every window
 // until the box is dismissed.
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QSpacerItem>
 
 #include "platform/qt/layer.h"
@@ -19,6 +20,17 @@ constexpr int kTitleBarExtra = 90;
 // a wrong-answer box): past this depth a box is refused, before the stack runs out.
 constexpr int kMostOpenBoxes = 16;
 int OpenBoxes = 0;  // boxes whose MessageBoxA has not returned yet
+
+// A Win32 message box's title bar: its caption and the close box, neither minimize nor maximize box.
+constexpr Qt::WindowFlags kBoxFlags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                      Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// One plain button, without an icon, reading "ОК" as on a Russian Windows; Enter and Esc press it.
+void AddOkButton(QMessageBox& box) {
+    QPushButton* ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+}
 
 // Like a Win32 message box, the box is at least as wide as its caption.
 void FitCaption(QMessageBox& box) {
@@ -40,11 +52,9 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
     box->setText(layer::FromAnsi(text).replace(QStringLiteral("\r\n"), "\n"));
     box->setTextFormat(Qt::PlainText);
     box->setIcon(QMessageBox::NoIcon);
-    box->setStandardButtons(QMessageBox::Ok);
+    AddOkButton(*box);
     box->setWindowModality(ownerWindow ? Qt::WindowModal : Qt::NonModal);
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-    if (type & MB_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
-    box->setWindowFlags(flags);
+    box->setWindowFlags(kBoxFlags | (type & MB_TOPMOST ? Qt::WindowStaysOnTopHint : Qt::Widget));
     FitCaption(*box);
     box->setAttribute(Qt::WA_DeleteOnClose, false);
     box->show();

@@ -113,6 +113,7 @@ void EnsureApplication() {
     application->setQuitOnLastWindowClosed(false);
     QAccessible::installFactory(AccessibleTopLevel);
     QAccessible::installFactory(AccessibleControl);
+    JoinAccessibilityBus();
     EndOnSignals();
 }
 

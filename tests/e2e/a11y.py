@@ -3,7 +3,9 @@
 """The running program through the accessibility bus (AT-SPI), as assistive technology sees it.
   a11y.py                   the names of all its objects, one per line
   a11y.py alerts            those of its alerts
-  a11y.py do ACTION NAME... does the action ("Toggle", "Press") of the object of that name
+  a11y.py focused           that of the object with the keyboard focus
+  a11y.py do ACTION NAME... does the action ("Toggle", "Press", "SetFocus") of the object of that
+                            name; fails where the program or the object is not on the bus
 Line breaks in names are written as \\n."""
 import sys
 
@@ -21,6 +23,10 @@ def nodes(node, alerts=False):
         yield from nodes(node.getChildAtIndex(index), alerts and role != 'alert')
 
 
+def focused(node):
+    return node.getState().contains(pyatspi.STATE_FOCUSED)
+
+
 def name(node):
     return (node.name or '').replace('\r', '').replace('\n', '\\n')
 
@@ -36,9 +42,14 @@ def act(app, action, wanted):
 
 
 desktop = pyatspi.Registry.getDesktop(0)
-for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
-    if app is not None and app.name == 'vocarta':
-        if sys.argv[1:2] == ['do']:
-            act(app, sys.argv[2], ' '.join(sys.argv[3:]))
-        else:
-            print('\n'.join(name(node) for node in nodes(app, sys.argv[1:] == ['alerts'])))
+apps = [app for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount))
+        if app is not None and app.name == 'vocarta']
+for app in apps:
+    if sys.argv[1:2] == ['do']:
+        act(app, sys.argv[2], ' '.join(sys.argv[3:]))
+    elif sys.argv[1:] == ['focused']:
+        print('\n'.join(name(node) for node in nodes(app) if focused(node)))
+    else:
+        print('\n'.join(name(node) for node in nodes(app, sys.argv[1:] == ['alerts'])))
+if not apps and sys.argv[1:2] == ['do']:
+    sys.exit('the program is not on the accessibility bus')

@@ -21,7 +21,6 @@ start_x_server
 setxkbmap -layout us,ru
 start_window_manager
 start_session_bus
-/usr/bin/python3 "$here/a11y.py" >/dev/null 2>&1  # brings up the accessibility bus
 # In place of the browser: lists the descriptors it was started with, and the address.
 mkdir "$work/bin" && export PATH=$work/bin:$PATH
 printf '#!/bin/sh\nls -l /proc/$$/fd >"%s"; echo "$1" >>"%s"\n' "$work/browser" "$work/browser" >"$work/bin/xdg-open"
@@ -32,8 +31,10 @@ answer() { xdotool type --delay 20 "$1" && xdotool key Return; }
 box() { xdotool search --onlyvisible --name '^Неправильно!!!$' 2>/dev/null | head -1; }
 has_box() { [ -n "$(box)" ]; }
 dismiss_box() { xdotool windowactivate "$(box)" 2>/dev/null && xdotool key Return && eventually not has_box; }
-shows() { /usr/bin/python3 "$here/a11y.py" | grep -xF -- "$1" >/dev/null; }
-announced() { /usr/bin/python3 "$here/a11y.py" alerts | grep -xF -- "$1" >/dev/null; }
+a11y() { /usr/bin/python3 "$here/a11y.py" "$@"; }
+shows() { a11y | grep -xF -- "$1" >/dev/null; }
+focused_is() { [ "$(a11y focused)" = "$1" ]; }
+announced() { a11y alerts | grep -xF -- "$1" >/dev/null; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
 at_once() { local begun=$SECONDS; tries=30 eventually "$@" && [ $((SECONDS - begun)) -le 3 ]; }
 browser_holds_nothing_of_ours() {
@@ -52,6 +53,14 @@ typed_question() {  # from the main menu, a typed question shown in Russian (40)
     click 170 "$1"  # русско-итальянский or итальяно-русский
     click 75 68     # Начать
 }
+
+# Assistive technology from the moment the window shows, with no accessibility bus running before
+# the program: a press is heard at once; the seconds field's arrows have names.
+held_start
+a11y do Press Обучение
+check "a press through AT-SPI as soon as the window shows is heard" eventually shows "Время показа слова (секунды)"
+check "the arrows of the seconds field are \"Больше\" and \"Меньше\"" eval 'shows Больше && shows Меньше'
+kill "$started" && wait "$started"
 
 held_start
 check "its frame at 100, 50" eventually frame_at 100,50
@@ -85,9 +94,11 @@ check "the box goes with Enter" dismiss_box
 click 221 90  # Остановить тестирование
 # The settings through assistive technology: a toggle is a click, as UI Automation's is on Windows.
 click 218 20  # Тестирование
-for action in "Toggle без подсказки" "Toggle итальяно-русский" "Press Начать"; do
-    /usr/bin/python3 "$here/a11y.py" do $action
+for action in "Toggle без подсказки" "Toggle итальяно-русский" "SetFocus Начать"; do
+    a11y do $action
 done
+check "\"SetFocus\" through AT-SPI moves the focus to \"Начать\"" eventually focused_is "Начать"
+a11y do Press Начать
 check "toggled through AT-SPI: a typed question in Italian, on the Russian layout" eventually group_is 1
 check "it asks \"bussare, battere\" (4639 стучать)" eventually shows "bussare, battere"
 click 221 90
@@ -98,7 +109,7 @@ click 75 68
 check "the choice question asks \"in totale\"" eventually shows "in totale"
 click 222 68   # the first button
 check "a wrong press brings the retry box" eventually announced "Неправильно!!! Попробуйте еще раз."
-click 222 148  # the fifth button, "итого"
+click 222 157  # the fifth button, "итого"
 check "the right press under the box poses the next question, \"сосед\"" eventually shows "сосед"
 check "the retry box goes with Enter" dismiss_box
 click 222 198  # Остановить тестирование

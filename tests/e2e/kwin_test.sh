@@ -27,12 +27,8 @@ layout_is() { [ "$(keyboard getLayout 2>/dev/null | awk '/uint32/ {print $2}')" 
 # moment later: the layout must stay.
 settles_on() { eventually layout_is "$1" && sleep 0.5 && layout_is "$1"; }
 a11y() { /usr/bin/python3 "$here/a11y.py" do "$@"; }
-# press_until BUTTON NAME: presses the button until NAME shows; a press in the first moments, while
-# the program still registers with the accessibility bus, may go astray.
-press_until() { a11y Press "$1" 2>/dev/null; sleep 0.2; /usr/bin/python3 "$here/a11y.py" | grep -qxF "$2"; }
 typed_run() {  # typed_run DIRECTION: from the main menu, through AT-SPI
-    tries=30 eventually press_until Тестирование "без подсказки" && a11y Toggle без подсказки &&
-        a11y Toggle "$1" && a11y Press Начать
+    a11y Press Тестирование && a11y Toggle без подсказки && a11y Toggle "$1" && a11y Press Начать
 }
 
 # session POLICY CONFIG: KWin under that switching policy, written in kxkbrc in that folder (the
