@@ -3,6 +3,7 @@
 """The running program through the accessibility bus (AT-SPI), as assistive technology sees it.
   a11y.py                   the names of all its objects, one per line
   a11y.py alerts            those of its alerts
+  a11y.py fields            the texts in its edit fields
   a11y.py do ACTION NAME... does the action ("Toggle", "Press") of the object of that name
 Line breaks in names are written as \\n."""
 import sys
@@ -40,5 +41,7 @@ for app in (desktop.getChildAtIndex(i) for i in range(desktop.childCount)):
     if app is not None and app.name == 'vocarta':
         if sys.argv[1:2] == ['do']:
             act(app, sys.argv[2], ' '.join(sys.argv[3:]))
+        elif sys.argv[1:] == ['fields']:
+            print('\n'.join(node.queryText().getText(0, -1) for node in nodes(app) if node.getRoleName() == 'text'))
         else:
             print('\n'.join(name(node) for node in nodes(app, sys.argv[1:] == ['alerts'])))
