@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The layouts the program types in itself, where the desktop's layout cannot be switched: XKB's
 // layouts of those names, the same the desktop would use, compiled by libxkbcommon from the
-// system's XKB data.
+// system's XKB data. The XKB_DEFAULT_* variables, which could add a variant, are not read.
 #include <xkbcommon/xkbcommon.h>
 
 #include <map>
@@ -23,7 +23,7 @@ using Keymap = std::unique_ptr<xkb_keymap, KeymapFree>;
 
 // Compiled once for each layout name; 0 where the name is unknown or the data is missing.
 xkb_keymap* CompiledLayout(const char* layout) {
-    static xkb_context* const context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
+    static xkb_context* const context = xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES);
     static std::map<std::string, Keymap> compiled;
     if (!context || !layout) return nullptr;
     auto found = compiled.find(layout);
