@@ -135,7 +135,7 @@ done
 
 # Without the answer's layout (us and de, the learner on de) the field types Russian itself, by the
 # keys' places, and the X server's group stays the learner's; a question in Russian then types
-# Latin again, on the US group.
+# Latin again, on the US group, and the next in Italian gives the learner's group back.
 setxkbmap -layout us,de
 "$xkb_group" 1
 held_start
@@ -147,6 +147,10 @@ click 221 90
 typed_question 40
 xdotool key --delay 20 l j v
 check "then a question in Russian: l j v type ljv" eventually field_is "ljv"
+click 221 90
+typed_question 58
+xdotool key --delay 20 l j v
+check "in Italian again: the learner's de back on the X server, дом typed" eval 'group_is 1 && eventually field_is дом'
 kill "$started" && wait "$started"
 setxkbmap -layout us,ru
 
