@@ -177,7 +177,7 @@ FAILED_TEST = re.compile(r"Test\s+#\d+: (\S+)[^\n]*?(?:\*\*\*(Failed|Timeout|Exc
 # The quick cases of the test programs first, then the tests that run the program as a process.
 # Left out: the checks of the packaging and of the test harness, which no change to the program's
 # code can make fail, and the endurance runs.
-PHASES = [["-E", "_test$"], ["-R", "_test$", "-E", "^(package|appstream|desktop_entry|harness)_test$"]]
+PHASES = [["-E", "_test$"], ["-R", "_test$", "-E", "^(package|appstream|desktop_entry|harness|harness_gnome)_test$"]]
 
 
 def build_folder(args):

@@ -318,6 +318,66 @@ TEST_F(Layer, NumberFieldTakesNoOtherCharacter) {
     EXPECT_EQ(Text(F.E), "0123456789");
 }
 
+// What a key types in the layouts the program types in itself, by its XKB key code (evdev's + 8).
+TEST(KeyLayouts, TypeWhatXkbPutsAtEachKey) {
+    struct Row {
+        const char* layout;
+        unsigned keyCode;
+        bool shift, capsLock;
+        const char* typed;  // UTF-8
+    };
+    const Row rows[] = {
+        {"ru", 46, false, false, "д"},  {"ru", 46, true, false, "Д"},  {"ru", 46, false, true, "Д"},
+        {"ru", 46, true, true, "д"},    {"us", 46, false, false, "l"}, {"us", 46, true, false, "L"},
+        {"us", 46, false, true, "L"},   {"us", 46, true, true, "l"},   {"ru", 49, false, false, "ё"},  // `
+        {"ru", 49, false, true, "Ё"},   {"us", 49, true, false, "~"},  {"ru", 12, true, false, "№"},  // 3
+        {"us", 12, true, false, "#"},   {"ru", 10, false, true, "1"},  {"ru", 61, false, false, "."},  // /
+        {"ru", 61, true, false, ","},   {"us", 61, true, true, "?"},   {"ru", 51, true, false, "/"},  // backslash
+        {"ru", 65, true, false, " "},   {"ru", 36, false, false, ""},  {"us", 23, false, false, ""},  // Enter, Tab
+        {"ru", 0, false, false, ""},    {"ru", 300, false, false, ""}, {"de-nonexistent", 46, false, false, ""},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(layer::LayoutKeyText(row.layout, row.keyCode, row.shift, row.capsLock).toStdString(), row.typed)
+            << row.layout << " " << row.keyCode << (row.shift ? " Shift" : "") << (row.capsLock ? " Caps Lock" : "");
+}
+
+// Without a desktop keyboard to switch (here Qt's offscreen platform), the fields type in the
+// layout activated last; a command key, a key that types no character and an unknown layout leave
+// the desktop's text. The field keeps the Windows-1251 bytes, and an input method's text as given.
+TEST_F(Layer, FieldsTypeInTheActivatedLayout) {
+    struct Row {
+        const char* layoutId;  // activated before the key
+        Qt::KeyboardModifiers modifiers;
+        quint32 keyCode, nativeModifiers;  // Lock is 2
+        const char* given;                 // the desktop's text for the key
+        const char* typed;
+    };
+    const Row rows[] = {
+        {"00000419", Qt::NoModifier, 46, 0, "l", "д"},       {"00000419", Qt::NoModifier, 46, 2, "L", "Д"},
+        {"00000409", Qt::ShiftModifier, 46, 0, "Д", "L"},    {"00000407", Qt::NoModifier, 46, 0, "д", "l"},
+        {"00000419", Qt::ControlModifier, 46, 0, "\x0c", "\x0c"}, {"00000419", Qt::AltModifier, 46, 0, "l", "l"},
+        {"00000419", Qt::MetaModifier, 46, 0, "l", "l"},     {"00000419", Qt::NoModifier, 36, 0, "\r", "\r"},
+        {"00000419", Qt::NoModifier, 0, 0, "x", "x"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(LoadKeyboardLayoutA(row.layoutId, KLF_ACTIVATE) != nullptr, row.layoutId != std::string("00000407"));
+        const QKeyEvent key(QEvent::KeyPress, Qt::Key_L, row.modifiers, row.keyCode, 0, row.nativeModifiers,
+                            QString::fromUtf8(row.given));
+        EXPECT_EQ(layer::TypedText(key).toStdString(), row.typed) << row.layoutId << " " << row.given;
+    }
+    const HWND field = Child('T', F.W, "Edit", 0);
+    SetWindowTextA(field, "");
+    LoadKeyboardLayoutA("00000419", KLF_ACTIVATE);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_L, Qt::NoModifier, 46, 0, 0, "l");
+    QApplication::sendEvent(layer::WidgetOf(field), &key);
+    QInputMethodEvent composed;
+    composed.setCommitString("x");
+    QApplication::sendEvent(layer::WidgetOf(field), &composed);
+    char bytes[8] = "";
+    GetWindowTextA(field, bytes, sizeof bytes);
+    EXPECT_EQ(std::string(bytes), "\xE4x");
+}
+
 // Enter pressed again and again under a wrong-answer box opens each box inside the last one's loop.
 TEST_F(Layer, NoBoxOpensInsideSixteenOthers) {
     std::vector<int> results;  // as the calls return, the innermost first

@@ -157,12 +157,15 @@ void ApplyPendingKey(Window& window) {
     if (PendingKeys.empty() || PendingKeys.back().window != window.handle) return;
     QKeyEvent* key = PendingKeys.back().event;
     PendingKeys.back().window = nullptr;  // applied once
-    if (!(key->modifiers() & Qt::ControlModifier) && RefusedByNumberStyle(window, key->text())) {
+    const QString text = TypedText(*key);
+    if (!(key->modifiers() & Qt::ControlModifier) && RefusedByNumberStyle(window, text)) {
         QApplication::beep();
         return;
     }
-    KeyLetThrough = key;
-    QCoreApplication::sendEvent(window.widget, key);
+    QKeyEvent typed(key->type(), key->key(), key->modifiers(), key->nativeScanCode(), key->nativeVirtualKey(),
+                    key->nativeModifiers(), text, key->isAutoRepeat(), key->count());
+    KeyLetThrough = &typed;
+    QCoreApplication::sendEvent(window.widget, &typed);
     KeyLetThrough = nullptr;
 }
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// LoadKeyboardLayoutA with KLF_ACTIVATE: the layout of that language becomes the desktop's current
-// one, provided the desktop has it among its configured layouts. Where Plasma's keyboard service
-// answers on the session bus (Plasma on X11 or on Wayland) it is asked to switch; elsewhere on X11
-// the XKB group is locked. On other Wayland desktops, which let no program switch the layout, and
-// for a layout the desktop lacks, nothing changes and the result is 0.
+// LoadKeyboardLayoutA with KLF_ACTIVATE: the program's edit fields type in the layout of that
+// language. Where the desktop lets the program switch its layout and has that one among its
+// configured layouts, the desktop's current layout is switched, so that its own indicator shows
+// it: through Plasma's keyboard service where it answers on the session bus (Plasma on X11 or on
+// Wayland), else, in an X11 session, by locking the X server's XKB group. Elsewhere (GNOME and
+// other Wayland compositors, which let no program switch the layout and own XWayland's keyboard
+// too; a desktop that lacks the layout) the fields type in the program's own layout: each key
+// gives the character that XKB's layout of that name puts at its place (xkb_layouts.cpp).
 //
 // On Windows the layout a thread activates applies to that thread's windows only; a desktop's
 // layout is the whole desktop's. So the program's layout is on only while the program's windows
@@ -14,6 +17,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -168,18 +172,46 @@ bool PlasmaAnswers() {
     return present && !PlasmaFailed;
 }
 
-// The keyboard of the desktop that shows the program's windows; Qt's offscreen and minimal
-// platforms have none.
+// Under a Wayland compositor the program's X server is XWayland, to which the compositor gives its
+// own layout again at the next modifier or focus change: a group locked there would hold only
+// until then, so it is never locked.
+bool UnderWaylandCompositor() {
+    const char* session = std::getenv("WAYLAND_DISPLAY");
+    return session && *session;
+}
+
+// The keyboard of the desktop that shows the program's windows, where the program may switch its
+// layout; Qt's offscreen and minimal platforms have none.
 const Keyboard* DesktopKeyboard() {
     const QString platform = QGuiApplication::platformName();
     if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland"))) return nullptr;
     if (PlasmaAnswers()) return &kPlasma;
-    return X11Display() ? &kXkb : nullptr;
+    return X11Display() && !UnderWaylandCompositor() ? &kXkb : nullptr;
 }
+
+// The index of the layout in the desktop's keyboard, where the program may switch to it; -1 where
+// the program types in it itself. Where Plasma's service fails, the X server's keyboard is asked.
+int DesktopIndexOf(const KnownLayout& layout, const Keyboard*& keyboard) {
+    keyboard = DesktopKeyboard();
+    int index = keyboard ? keyboard->indexOf(layout.shortName) : -1;
+    if (index < 0 && keyboard == &kPlasma && PlasmaFailed) {
+        keyboard = DesktopKeyboard();
+        index = keyboard ? keyboard->indexOf(layout.shortName) : -1;
+    }
+    return index;
+}
+
+// ---- The program's own layout, where the desktop's cannot be switched ---------------------------
+
+const char* OwnLayout = nullptr;  // the XKB name of the layout the fields type in themselves, or 0
+
+// The X11 and Wayland platforms give a key's XKB key code as its native scan code, and the
+// modifiers of the core protocol as its native modifiers, Caps Lock (Lock) among them.
+constexpr quint32 kLockMask = 1 << 1;
 
 // ---- The program's layout, on while its windows have the focus ---------------------------------
 
-int ProgramLayout = -1;  // the layout the program's windows type in; -1 before the first switch
+int ProgramLayout = -1;  // the desktop's layout the program's windows type in; -1 for none
 int UserLayout = 0;      // the layout to give back, while the program's is on
 bool ProgramLayoutOn = false;
 
@@ -211,6 +243,15 @@ void GiveBackKeyboardLayout() {
     keyboard->makeCurrent(UserLayout);
 }
 
+QString TypedText(const QKeyEvent& key) {
+    const auto commands = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    if (!OwnLayout || key.text().isEmpty() || !key.text().at(0).isPrint() || (key.modifiers() & commands))
+        return key.text();
+    const QString typed = LayoutKeyText(OwnLayout, key.nativeScanCode(), key.modifiers() & Qt::ShiftModifier,
+                                        key.nativeModifiers() & kLockMask);
+    return typed.isEmpty() ? key.text() : typed;
+}
+
 }  // namespace layer
 
 HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
@@ -219,18 +260,17 @@ HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags) {
     const layer::KnownLayout* known = nullptr;
     for (const auto& layout : layer::kLayouts)
         if (std::strcmp(layout.id, layoutId) == 0) known = &layout;
-    const layer::Keyboard* keyboard = known ? layer::DesktopKeyboard() : nullptr;
-    int index = keyboard ? keyboard->indexOf(known->shortName) : -1;
-    if (index < 0 && keyboard == &layer::kPlasma && layer::PlasmaFailed) {  // the X server's keyboard, then
-        keyboard = layer::DesktopKeyboard();
-        index = keyboard ? keyboard->indexOf(known->shortName) : -1;
-    }
-    if (index < 0) return nullptr;
+    if (!known) return nullptr;
+    const layer::Keyboard* keyboard = nullptr;
+    const int index = layer::DesktopIndexOf(*known, keyboard);
+    if (index < 0 && !layer::LayoutCompiles(known->shortName)) return nullptr;
     if (flags & KLF_ACTIVATE) {
         [[maybe_unused]] static const auto following =  // from the first switch on, once
             QObject::connect(qApp, &QGuiApplication::applicationStateChanged, layer::FollowFocus);
+        layer::OwnLayout = index < 0 ? known->shortName : nullptr;
+        if (index < 0) layer::GiveBackKeyboardLayout();  // the desktop's is the learner's again
         layer::ProgramLayout = index;
-        if (QGuiApplication::applicationState() == Qt::ApplicationActive) layer::PutOnProgramLayout();
+        if (index >= 0 && QGuiApplication::applicationState() == Qt::ApplicationActive) layer::PutOnProgramLayout();
     }
     return reinterpret_cast<HKL>(static_cast<UINT_PTR>(std::strtoul(layoutId, nullptr, 16)));
 }

@@ -10,6 +10,7 @@
 
 class QAccessibleInterface;
 class QFont;
+class QKeyEvent;
 class QObject;
 class QWidget;
 
@@ -63,6 +64,15 @@ extern std::string ChosenPlatform;
 
 // Gives the desktop back the keyboard layout the user had, where the program's is on.
 void GiveBackKeyboardLayout();
+// The text a key types into an edit field: where the program types in its own layout, the
+// character that layout gives at the key's place, unless Ctrl, Alt or Meta is held; else the
+// text the desktop gave the key.
+QString TypedText(const QKeyEvent& key);
+// What the key with this XKB key code types in XKB's layout of that name ("us", "ru"), with
+// Shift and Caps Lock as given; "" where it types no character. LayoutCompiles tells whether the
+// system's XKB data has the layout.
+QString LayoutKeyText(const char* layout, unsigned keyCode, bool shift, bool capsLock);
+bool LayoutCompiles(const char* layout);
 
 // From here on SIGTERM, SIGINT and SIGHUP give back the user's keyboard layout before they end the
 // process; handled by the event loop, so it needs the application. Called once.

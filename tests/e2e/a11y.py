@@ -4,6 +4,7 @@
   a11y.py                   the names of all its objects, one per line
   a11y.py alerts            those of its alerts
   a11y.py focused           that of the object with the keyboard focus
+  a11y.py fields            the texts in its edit fields
   a11y.py do ACTION NAME... does the action ("Toggle", "Press", "SetFocus") of the object of that
                             name; fails where the program or the object is not on the bus
 Line breaks in names are written as \\n."""
@@ -49,6 +50,9 @@ for app in apps:
         act(app, sys.argv[2], ' '.join(sys.argv[3:]))
     elif sys.argv[1:] == ['focused']:
         print('\n'.join(name(node) for node in nodes(app) if focused(node)))
+    elif sys.argv[1:] == ['fields']:
+        print('\n'.join(node.queryText().getText(0, -1) for node in nodes(app)
+                        if node.getRoleName() == 'text'))
     else:
         print('\n'.join(name(node) for node in nodes(app, sys.argv[1:] == ['alerts'])))
 if not apps and sys.argv[1:2] == ['do']:

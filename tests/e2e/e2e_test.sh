@@ -36,6 +36,7 @@ shows() { a11y | grep -xF -- "$1" >/dev/null; }
 focused_is() { [ "$(a11y focused)" = "$1" ]; }
 announced() { a11y alerts | grep -xF -- "$1" >/dev/null; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
+field_is() { [ "$(/usr/bin/python3 "$here/a11y.py" fields)" = "$1" ]; }
 at_once() { local begun=$SECONDS; tries=30 eventually "$@" && [ $((SECONDS - begun)) -le 3 ]; }
 browser_holds_nothing_of_ours() {
     grep -q '^http://.*/index.html$' "$work/browser" 2>/dev/null && ! grep -E 'Vocarta20.lock|socket:|anon_inode:' "$work/browser"
@@ -131,13 +132,38 @@ alt_f4 "$wid"
 check "Alt+F4 with a box up exits 0" exits_with "$started" 0
 check "the learner's layout is given back at the exit" group_is 1
 
-# SIGTERM (as at logout) during a typed question: the learner's layout back, the process ended by it.
+# SIGTERM (as at logout), SIGHUP (the terminal closed) and SIGINT (Ctrl+C) during a typed question:
+# the learner's layout back, the process ended by the signal (128 + its number).
+for row in "TERM 143" "HUP 129" "INT 130"; do
+    read -r signal code <<<"$row"
+    held_start
+    typed_question 40
+    check "SIG$signal: a typed question on the program's layout" eventually group_is 0
+    kill -"$signal" "$started"
+    check "SIG$signal ends it" exits_with "$started" "$code"
+    check "SIG$signal gives the learner's layout back" group_is 1
+done
+
+# Without the answer's layout (us and de, the learner on de) the field types Russian itself, by the
+# keys' places, and the X server's group stays the learner's; a question in Russian then types
+# Latin again, on the US group, and the next in Italian gives the learner's group back.
+setxkbmap -layout us,de
+"$xkb_group" 1
 held_start
+typed_question 58
+xdotool key --delay 20 l j v
+check "without ru, a question in Italian: l j v type дом" eventually field_is "дом"
+check "the X server's group stays the learner's de" group_is 1
+click 221 90
 typed_question 40
-check "a typed question on the program's layout" eventually group_is 0
-kill -TERM "$started"
-check "SIGTERM ends it" exits_with "$started" 143
-check "and gives the learner's layout back" group_is 1
+xdotool key --delay 20 l j v
+check "then a question in Russian: l j v type ljv" eventually field_is "ljv"
+click 221 90
+typed_question 58
+xdotool key --delay 20 l j v
+check "in Italian again: the learner's de back on the X server, дом typed" eval 'group_is 1 && eventually field_is дом'
+kill "$started" && wait "$started"
+setxkbmap -layout us,ru
 
 # Plasma's keyboard service, answering with an error or not at all: the questions come at once,
 # the layout switches through XKB instead, and the service is asked only the once.
