@@ -9,7 +9,8 @@
 # an accent and in Russian judged right and one judged wrong, the close command; a copy without
 # the manifest (a Windows before 10 1903) under the Russian locale; the installer, the installed
 # copy and the uninstaller; and with openbox, as a Linux user runs it, ten wrong answers whose box
-# is closed by a click on OK, each followed at once by the next answer typed. The Wine prefix and
+# is closed by a click on OK, each followed at once by the next answer typed, and keys typed after
+# the window manager activated the main window while a box is up. The Wine prefix and
 # the locales live in the build folder; pictures of the main menu and of an Italian card are left
 # there (wine-main-menu.png, wine-card-it.png).
 # usage: wine_test.sh path/to/vocarta.exe path/to/wine_probe.exe words.tsv OBJDUMP INSTALLER.exe
@@ -197,7 +198,12 @@ rounds() {
         xdotool key Return
     done
     check "with openbox: of ten answers typed at once after a click on OK, $taken reach the field" test $taken -eq 10
-    tries=50 eventually wrong_answer_box && ok_clicked
+    # The main window made active by the window manager while the box is up (Alt+Tab, a click on its
+    # caption): the focus goes back to the answer field.
+    tries=50 eventually wrong_answer_box
+    activate "$(main_windows | head -1)"
+    xdotool type --delay 50 "ззз"
+    check "with openbox: activated again, the window gives the answer field the keys" answer_becomes "жжжззз"
 }
 one_instance "$vocarta" "with openbox" rounds
 wineserver -k
