@@ -29,6 +29,19 @@ void DispatchCommand(HWND source) {
     if (source == HomePageButton) OpenHomePage();
 }
 
+// The control that had the focus when the window was last deactivated, by a message box say. On
+// Windows the window is active again before the box's call returns, and the next question then
+// puts the focus into the answer field; under a window manager (Wine on X) the activation comes
+// later, and its default handling would take the focus from the field to the window itself.
+HWND FocusBeforeDeactivation = nullptr;
+
+void KeepFocusAcrossActivation(WPARAM state) {
+    if (LOWORD(state) == WA_INACTIVE)
+        FocusBeforeDeactivation = GetFocus();
+    else if (FocusBeforeDeactivation)
+        SetFocus(FocusBeforeDeactivation);
+}
+
 }  // namespace
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -42,6 +55,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_TIMER:
         ShowNextCard();
+        break;
+    case WM_ACTIVATE:
+        KeepFocusAcrossActivation(wParam);
         break;
     default:
         break;

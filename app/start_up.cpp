@@ -44,9 +44,12 @@ void OpenMainWindow() {
 }
 
 void RunMessageLoop() {
-    // GetMessageA gives -1 on an error, which must end the loop rather than spin it.
-    while (GetMessageA(&Message, MainWindow, 0, 0) > 0) {
+    // GetMessageW gives -1 on an error, which must end the loop rather than spin it. The loop takes
+    // the messages as Unicode, so that a typed letter reaches the answer field as the letter itself:
+    // an ANSI loop would cut a letter of the UTF-8 code page into bytes, which Wine's edit control
+    // does not join again.
+    while (GetMessageW(&Message, MainWindow, 0, 0) > 0) {
         TranslateMessage(&Message);
-        DispatchMessageA(&Message);
+        DispatchMessageW(&Message);
     }
 }

@@ -37,6 +37,17 @@ constexpr int FromUnicode(char32_t codePoint) {
     return -1;
 }
 
+// The Italian texts of the word list write an accented vowel (and þ) as the Cyrillic letter whose
+// byte is the Latin-1 byte of that letter: "щ" (0xF9) for ù, "и" (0xE8) for è. The letter that a
+// byte stands for there, or 0 where it stands for none.
+inline constexpr char16_t kStoodInLetters[] = u"ÀÁÂÃÄÅÈÉÊËÌÍÎÏÒÓÔÕÖÙÚÛÜÞàáâãäåèéêëìíîïòóôõöùúûüþ";
+
+constexpr char16_t AccentedLetterStoodInBy(unsigned char byte) {
+    for (char16_t letter : kStoodInLetters)
+        if (letter == byte) return letter;
+    return 0;
+}
+
 // Decodes one UTF-8 sequence starting at text[pos] and advances pos past it.
 // Malformed input yields kInvalid and skips one byte.
 constexpr char32_t DecodeUtf8(const char* text, std::size_t length, std::size_t& pos) {

@@ -76,7 +76,7 @@ void JudgeTypedAnswer() {
 
 LRESULT CALLBACK AnswerEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) JudgeTypedAnswer();
-    return CallWindowProcA(PreviousAnswerEditProc, window, message, wParam, lParam);
+    return CallWindowProcW(PreviousAnswerEditProc, window, message, wParam, lParam);
 }
 
 void NextChoiceQuestion() {

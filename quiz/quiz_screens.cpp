@@ -103,7 +103,9 @@ void BuildTypedLayout() {
     QuestionLabel = CreateScreenControl(MainWindow, "Static", "", kQuestionStyle, 6, 16, 431, 20);
     AnswerEdit = CreateWindowExA(WS_EX_CLIENTEDGE, "Edit", "", kAnswerStyle, 6, 50, 431, 20, MainWindow,
                                  reinterpret_cast<HMENU>(kAnswerEditId), AppInstance, nullptr);
-    PreviousAnswerEditProc = Subclass(AnswerEdit, AnswerEditProc);
+    // A Unicode procedure, so that the typed letters reach the edit control whole (see RunMessageLoop).
+    PreviousAnswerEditProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(AnswerEdit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AnswerEditProc)));
     TypedStopButton = CreateScreenControl(MainWindow, "Button", kStopTesting, kPushStyle, 6, 80, 431, 21);
     QuestionFont = CreateHeavyFont(kTypedQuestionFontHeight);
     SendFont(QuestionFont, {QuestionLabel});

@@ -2,7 +2,8 @@
 // Build tool: turns words.tsv (UTF-8, "index<TAB>russian<TAB>italian") into the program's string
 // table: the Russian text under the index, the Italian text under kItalianBase + index.
 // usage: make_string_table words.tsv output.cpp        C++ table for the Qt layer, in Windows-1251
-//        make_string_table --rc words.tsv output.rc    STRINGTABLE for the Windows resource compiler
+//        make_string_table --rc words.tsv output.rc    STRINGTABLE for the Windows resource compiler,
+//                                                      Italian texts with their accented letters
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -53,6 +54,25 @@ bool RcLiteral(const std::string& text, std::string& literal) {
     return true;
 }
 
+// The Windows program takes its texts in UTF-8, so its Italian texts carry the accented letters
+// themselves where the list writes their Cyrillic stand-ins.
+std::string WithAccents(const std::string& utf8) {
+    std::string result;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        const char32_t codePoint = cp1251::DecodeUtf8(utf8.data(), utf8.size(), pos);
+        const int byte = codePoint >= 0x0410 && codePoint <= 0x044F ? cp1251::FromUnicode(codePoint) : 0;
+        const char16_t accented = cp1251::AccentedLetterStoodInBy(static_cast<unsigned char>(byte));
+        if (accented) {  // U+00C0..U+00FF: two bytes in UTF-8
+            result.push_back(static_cast<char>(0xC0 | (accented >> 6)));
+            result.push_back(static_cast<char>(0x80 | (accented & 0x3F)));
+        } else {
+            result.append(utf8, start, pos - start);
+        }
+    }
+    return result;
+}
+
 bool ParseLine(const std::string& line, long previous, Pair& pair, std::string& error) {
     const auto tab1 = line.find('\t');
     const auto tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
@@ -100,7 +120,7 @@ bool RcTable(const std::vector<Pair>& pairs, std::string& table, std::string& er
     std::string literal;
     for (int language = 0; language < 2; ++language) {
         for (const Pair& pair : pairs) {
-            const std::string& text = language == 0 ? pair.russian : pair.italian;
+            const std::string text = language == 0 ? pair.russian : WithAccents(pair.italian);
             if (!RcLiteral(text, literal)) {
                 error = "index " + std::to_string(pair.index) + ": control character in the text";
                 return false;

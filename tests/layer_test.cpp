@@ -98,6 +98,7 @@ protected:
         F.U = CreateUpDownControl(WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT, 0, 0, 20, 20, F.W, 0, nullptr, F.E, 10, 1,
                                   2);
         Subclass('U', F.U);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(layer::WidgetOf(F.W)));
         Log.clear();
     }
 };
@@ -137,6 +138,15 @@ const SequenceRow kSequences[] = {
          MSG message{};
          if (GetMessageA(&message, F.W, 0, 0) > 0) DispatchMessageA(&message);
      }, {{'W', WM_TIMER, 0, 7}}},
+    {"ActivationAwayAndBack", [] {
+         QWidget* const window = layer::WidgetOf(F.W);
+         QWidget other;
+         for (QWidget* next : {&other, window}) {
+             next->show();
+             next->activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(next));
+         }
+     }, {{'W', WM_ACTIVATE, 0, WA_INACTIVE}, {'W', WM_ACTIVATE, 0, WA_ACTIVE}}},
     {"CloseThenDestroyParentFirst", [] { layer::WidgetOf(F.W)->close(); },
      {{'W', layer::kWmClose},    {'W', WM_DESTROY},          {'B', WM_DESTROY}, {'B', layer::kWmNcDestroy},
       {'S', WM_DESTROY},         {'S', layer::kWmNcDestroy}, {'G', WM_DESTROY}, {'R', WM_DESTROY},

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// kernel32: module handle, the single-instance mutex, the system time and the process's end,
+// kernel32: module handle, the single-instance mutex, the system time, the code page, the process's end,
 // and the check at the process's start that there is a display.
 //
 // A named mutex is an exclusive flock on a per-user lock file. The kernel drops the lock when the
@@ -137,6 +137,9 @@ void WINAPI GetSystemTime(LPSYSTEMTIME systemTime) {
     systemTime->wSecond = static_cast<WORD>(utc.tm_sec);
     systemTime->wMilliseconds = static_cast<WORD>(sinceEpoch % 1000);
 }
+
+// Every text crosses this layer as Windows-1251 (text.cpp).
+UINT WINAPI GetACP() { return 1251; }
 
 // Nothing of the program needs tearing down: the kernel takes back the lock, the windows and the
 // display connection, so the process ends at once rather than unwinding Qt from inside a handler.

@@ -15,16 +15,6 @@
 namespace layer {
 namespace {
 
-// The accented letter that a byte stands for in an Italian text, or 0 when it stands for none:
-// the Latin-1 letter of the same byte, where that is a, e, i, o or u with an accent, or þ ("ю").
-char16_t AccentedLetterStoodInBy(unsigned char byte) {
-    if (byte < 0xC0) return 0;
-    const QChar latin1(byte);
-    const QString parts = latin1.decomposition();  // "a" and a combining grave for à
-    const bool accentedVowel = parts.size() == 2 && QStringLiteral("aeiouAEIOU").contains(parts[0]);
-    return accentedVowel || latin1.toLower() == u'þ' ? latin1.unicode() : 0;
-}
-
 bool IsLatinLetter(unsigned char byte) { return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z'); }
 
 bool IsCyrillicLetter(unsigned char byte) {
@@ -34,7 +24,7 @@ bool IsCyrillicLetter(unsigned char byte) {
 // A line with a Latin letter whose only Cyrillic letters are stand-ins is Italian.
 bool IsItalianLine(std::string_view line) {
     const auto otherCyrillic = [](unsigned char byte) {
-        return IsCyrillicLetter(byte) && !AccentedLetterStoodInBy(byte);
+        return IsCyrillicLetter(byte) && !cp1251::AccentedLetterStoodInBy(byte);
     };
     return std::ranges::any_of(line, IsLatinLetter) && std::ranges::none_of(line, otherCyrillic);
 }
@@ -52,7 +42,7 @@ QString FromAnsi(const std::string& text) {
         const std::string_view line = std::string_view(text).substr(start, end - start);
         const bool italian = IsItalianLine(line);
         for (unsigned char byte : line) {
-            const char16_t accented = italian ? AccentedLetterStoodInBy(byte) : 0;
+            const char16_t accented = italian ? cp1251::AccentedLetterStoodInBy(byte) : 0;
             result.append(QChar(accented ? accented : static_cast<char16_t>(cp1251::ToUnicode(byte))));
         }
         start = end;
@@ -66,7 +56,7 @@ std::string ToAnsi(const QString& text) {
     for (char32_t codePoint : text.toUcs4()) {
         int byte = cp1251::FromUnicode(codePoint);
         const auto latin1 = static_cast<unsigned char>(codePoint);
-        if (byte < 0 && codePoint == latin1 && AccentedLetterStoodInBy(latin1)) byte = latin1;
+        if (byte < 0 && codePoint == latin1 && cp1251::AccentedLetterStoodInBy(latin1)) byte = latin1;
         result.push_back(byte < 0 ? '?' : static_cast<char>(byte));
     }
     return result;

@@ -126,6 +126,9 @@ typedef SYSTEMTIME* LPSYSTEMTIME;
 
 // ---- Messages ----------------------------------------------------------------------------
 #define WM_DESTROY 0x0002
+#define WM_ACTIVATE 0x0006
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
 #define WM_SETFONT 0x0030
 #define WM_KEYDOWN 0x0100
 #define WM_COMMAND 0x0111
@@ -154,6 +157,7 @@ typedef SYSTEMTIME* LPSYSTEMTIME;
 #define MB_OK 0x00000000L
 #define MB_TOPMOST 0x00040000L
 #define GWLP_WNDPROC (-4)
+#define CP_UTF8 65001
 
 // ---- kernel32 ----------------------------------------------------------------------------
 HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
@@ -161,6 +165,7 @@ HANDLE WINAPI CreateMutexA(LPSECURITY_ATTRIBUTES attributes, BOOL initialOwner, 
 DWORD WINAPI WaitForSingleObject(HANDLE handle, DWORD milliseconds);
 void WINAPI GetSystemTime(LPSYSTEMTIME systemTime);
 void WINAPI ExitProcess(UINT exitCode);
+UINT WINAPI GetACP();
 
 // ---- user32: classes, windows, messages --------------------------------------------------
 WORD WINAPI RegisterClassA(const WNDCLASSA* windowClass);
@@ -179,6 +184,7 @@ BOOL WINAPI SetWindowTextA(HWND window, LPCSTR text);
 int WINAPI GetWindowTextLengthA(HWND window);
 int WINAPI GetWindowTextA(HWND window, LPSTR buffer, int bufferSize);
 HWND WINAPI SetFocus(HWND window);
+HWND WINAPI GetFocus();
 BOOL WINAPI UpdateWindow(HWND window);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
 HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
@@ -187,6 +193,18 @@ UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT elapse, void* timerProc)
 BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 HKL WINAPI LoadKeyboardLayoutA(LPCSTR layoutId, UINT flags);
+
+// Messages here carry no text in a code page, so their Unicode entry points are the ANSI ones.
+inline BOOL WINAPI GetMessageW(LPMSG message, HWND window, UINT filterMin, UINT filterMax) {
+    return GetMessageA(message, window, filterMin, filterMax);
+}
+inline LRESULT WINAPI DispatchMessageW(const MSG* message) { return DispatchMessageA(message); }
+inline LONG_PTR WINAPI SetWindowLongPtrW(HWND window, int index, LONG_PTR newValue) {
+    return SetWindowLongPtrA(window, index, newValue);
+}
+inline LRESULT WINAPI CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcA(procedure, window, message, wParam, lParam);
+}
 
 // ---- gdi32 -------------------------------------------------------------------------------
 HFONT WINAPI CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,

@@ -41,7 +41,7 @@ std::string Lower(const char* text) {
 }
 
 // The top-level window: a click on its close box (or Alt+F4) becomes WM_CLOSE, whose default
-// handling destroys the window.
+// handling destroys the window; its activation and deactivation become WM_ACTIVATE.
 class TopLevelWidget : public QWidget {
 public:
     explicit TopLevelWidget(HWND handle) : handle_(handle) {}
@@ -51,11 +51,20 @@ protected:
         event->ignore();
         SendMessageA(handle_, kWmClose, 0, 0);
     }
+    void changeEvent(QEvent* event) override {
+        // Qt may tell of one change twice; Win32 sends one message for each.
+        if (event->type() == QEvent::ActivationChange && isActiveWindow() != active_) {
+            active_ = isActiveWindow();
+            SendMessageA(handle_, WM_ACTIVATE, active_ ? WA_ACTIVE : WA_INACTIVE, 0);
+        }
+        QWidget::changeEvent(event);
+    }
     // Like a Win32 window without dialog handling, Tab does not move the focus.
     bool focusNextPrevChild(bool) override { return false; }
 
 private:
     HWND handle_;
+    bool active_ = false;
 };
 
 QWidget* CreateTopLevelWidget(Window& window, const WNDCLASSA& windowClass, int x, int y, int width,
@@ -302,12 +311,16 @@ int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int bufferSize) {
         Deliver(handle, kWmGetText, static_cast<WPARAM>(bufferSize), reinterpret_cast<LPARAM>(buffer)));
 }
 
+HWND WINAPI GetFocus() {
+    for (Window* candidate : AllWindows())
+        if (candidate->widget && candidate->widget == QApplication::focusWidget()) return candidate->handle;
+    return nullptr;
+}
+
 HWND WINAPI SetFocus(HWND handle) {
     Window* window = FindWindow(handle);
     if (!window) return nullptr;
-    HWND previous = nullptr;
-    for (Window* candidate : AllWindows())
-        if (candidate->widget && candidate->widget == QApplication::focusWidget()) previous = candidate->handle;
+    const HWND previous = GetFocus();
     window->widget->setFocus(Qt::OtherFocusReason);
     return previous;
 }
