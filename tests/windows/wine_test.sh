@@ -51,8 +51,10 @@ managed() { env -u DISPLAY wine reg add 'HKCU\Software\Wine\X11 Driver' /v Manag
 managed N
 # Wine's own fonts, which Debian's Wine leaves out of a prefix: Marlett for the captions, the
 # bitmap "MS Sans Serif" of Windows, and Tahoma, which Wine gives for "MS Shell Dlg" (without
-# them the edit control crashes: see docs/WINDOWS.md).
-cp -u /usr/share/wine/fonts/{marlett,tahoma,tahomabd}.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+# them the edit control crashes: see docs/WINDOWS.md). Not Tahoma Bold, whose strokes are as thin
+# as the regular face's: without it Wine emboldens Tahoma, as Windows does Microsoft Sans Serif.
+cp -u /usr/share/wine/fonts/{marlett,tahoma}.ttf /usr/share/wine/fonts/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+rm -f "$WINEPREFIX/drive_c/windows/Fonts/tahomabd.ttf"
 
 check "the string table and the icon as Windows loads them" \
     env -u DISPLAY wine "$probe" strings "$(wine winepath -w "$vocarta")" "$(wine winepath -w "$words")"
