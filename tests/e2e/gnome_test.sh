@@ -23,8 +23,17 @@ end_marked() {
         [ "$pid" != $$ ] && [ "$pid" != "$BASHPID" ] && kill -9 "$pid" 2>/dev/null
     done
 }
-trap 'end_started; end_marked; rm -rf "$work"' EXIT
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/home/.config
+# XWayland's displays: their lock files and sockets outlive a killed XWayland.
+remove_x_leftovers() {
+    local number owner
+    for number in $(sed -n 's/.*Using public X11 display :\([0-9]*\), (using :\([0-9]*\).*/\1 \2/p' \
+        "$work"/shell-*.log 2>/dev/null); do
+        owner=$(tr -d ' ' <"/tmp/.X$number-lock" 2>/dev/null) || continue
+        kill -0 "$owner" 2>/dev/null || rm -f "/tmp/.X$number-lock" "/tmp/.X11-unix/X$number"
+    done
+}
+trap 'end_started; end_marked; remove_x_leftovers; rm -rf "$work"' EXIT
+export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config
 export XDG_DATA_HOME=$work/home/.local/share XDG_CACHE_HOME=$work/home/.cache XDG_SESSION_TYPE=wayland
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
@@ -32,7 +41,11 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 # A GNOME session on the learner's input source: the private buses (the shell asks logind on the
 # system bus where /run/systemd/seats exists: a private, empty one), the sources us and ru with
 # the learner's one most recently used, which GNOME turns on at its start; the shell; a keyboard.
+# Each session has a runtime folder of its own: a shell started where the last one was killed finds
+# its start-up guard there and sometimes never finishes starting.
 gnome_session() {
+    export XDG_RUNTIME_DIR=$work/run-$1
+    local log=$work/shell-$1.log
     mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
     printf '<busconfig><type>system</type><listen>unix:dir=%s</listen><auth>EXTERNAL</auth><policy context="default">
 <allow user="*"/><allow own="*"/><allow send_destination="*"/><allow receive_sender="*"/><allow eavesdrop="true"/>
@@ -46,14 +59,14 @@ gnome_session() {
     gsettings set org.gnome.desktop.input-sources sources "[('xkb','us'),('xkb','ru')]"
     gsettings set org.gnome.desktop.input-sources mru-sources "[('xkb','$1'),('xkb','$other')]"
     gnome-shell --headless --wayland --virtual-monitor 1024x768 --wayland-display vocarta-gnome \
-        >"$work/shell.log" 2>&1 &
+        >"$log" 2>&1 &
     pids+=($!)
-    shell_up() { grep -q "GNOME Shell started" "$work/shell.log"; }
+    shell_up() { grep -q "GNOME Shell started" "$log"; }
     tries=150 eventually shell_up || {
-        echo "SKIP: GNOME Shell cannot start here: $(grep -v '^\s' "$work/shell.log" | tail -1)"
+        echo "SKIP: GNOME Shell cannot start here: $(grep -v '^\s' "$log" | tail -1)"
         exit 77
     }
-    x=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$work/shell.log")
+    x=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$log")
     x_authority=$(echo "$XDG_RUNTIME_DIR"/.mutter-Xwaylandauth.*)
     coproc KEYS { /usr/bin/python3 "$here/mutter_keys.py"; }
     pids+=($!)
