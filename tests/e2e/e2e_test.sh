@@ -36,7 +36,7 @@ shows() { a11y | grep -xF -- "$1" >/dev/null; }
 focused_is() { [ "$(a11y focused)" = "$1" ]; }
 announced() { a11y alerts | grep -xF -- "$1" >/dev/null; }
 group_is() { [ "$("$xkb_group")" = "$1" ]; }
-field_is() { [ "$(/usr/bin/python3 "$here/a11y.py" fields)" = "$1" ]; }
+field_is() { [ "$(a11y fields)" = "$1" ]; }
 at_once() { local begun=$SECONDS; tries=30 eventually "$@" && [ $((SECONDS - begun)) -le 3 ]; }
 browser_holds_nothing_of_ours() {
     grep -q '^http://.*/index.html$' "$work/browser" 2>/dev/null && ! grep -E 'Vocarta20.lock|socket:|anon_inode:' "$work/browser"
