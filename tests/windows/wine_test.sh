@@ -62,7 +62,7 @@ check "the string table and the icon as Windows loads them" \
 wineserver -k  # started without a display: the window part needs one started with it
 start_x_server
 setxkbmap -layout us,ru,it  # the Italian layout for the accented letters
-probe() { wine "$probe" "$@" | tr -d '\r'; }
+probe() { wine "$probe" "$@" | tr -d '\r'; return "${PIPESTATUS[0]}"; }  # the probe's status, not tr's
 frame_is() {  # frame_is "X Y WIDTH HEIGHT": the window rectangle, within 30 s
     for _ in $(seq 60); do [ "$(probe frame)" = "$1" ] && return 0; sleep 0.5; done
     echo "  the window rectangle is $(probe frame)"
