@@ -48,6 +48,14 @@ constexpr char16_t AccentedLetterStoodInBy(unsigned char byte) {
     return 0;
 }
 
+// The letter that a character of an Italian text of the word list is: the accented letter where it
+// is a stand-in, else the character itself.
+constexpr char32_t ItalianLetter(char32_t codePoint) {
+    if (codePoint < 0x0410 || codePoint > 0x044F) return codePoint;
+    const char16_t accented = AccentedLetterStoodInBy(static_cast<unsigned char>(FromUnicode(codePoint)));
+    return accented ? accented : codePoint;
+}
+
 // Decodes one UTF-8 sequence starting at text[pos] and advances pos past it.
 // Malformed input yields kInvalid and skips one byte.
 constexpr char32_t DecodeUtf8(const char* text, std::size_t length, std::size_t& pos) {

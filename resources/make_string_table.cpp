@@ -61,13 +61,12 @@ std::string WithAccents(const std::string& utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
         const std::size_t start = pos;
         const char32_t codePoint = cp1251::DecodeUtf8(utf8.data(), utf8.size(), pos);
-        const int byte = codePoint >= 0x0410 && codePoint <= 0x044F ? cp1251::FromUnicode(codePoint) : 0;
-        const char16_t accented = cp1251::AccentedLetterStoodInBy(static_cast<unsigned char>(byte));
-        if (accented) {  // U+00C0..U+00FF: two bytes in UTF-8
-            result.push_back(static_cast<char>(0xC0 | (accented >> 6)));
-            result.push_back(static_cast<char>(0x80 | (accented & 0x3F)));
-        } else {
+        const char32_t letter = cp1251::ItalianLetter(codePoint);
+        if (letter == codePoint) {
             result.append(utf8, start, pos - start);
+        } else {  // U+00C0..U+00FF: two bytes in UTF-8
+            result.push_back(static_cast<char>(0xC0 | (letter >> 6)));
+            result.push_back(static_cast<char>(0x80 | (letter & 0x3F)));
         }
     }
     return result;

@@ -8,7 +8,9 @@
 //        wine_probe click TEXT                     a click on the button with that text
 //        wine_probe texts                          the text of each control, in the order made
 //        wine_probe answer                         the answer field's text
-//        wine_probe card                           learning cards turned on until one has an accent
+//        wine_probe card accents|plain WORDS.TSV   the learning card, checked against the word list
+//                                                  (cards turned on until one has an accent; or
+//                                                  the one on show, as a Windows-1251 program has it)
 //        wine_probe question accented|russian WORDS.TSV
 //                                                  typed questions answered until one asks for an
 //                                                  answer of that kind, which is printed
@@ -47,10 +49,8 @@ std::string Utf8(const std::wstring& wide) {
 // A word-list text as the Windows program holds it: the Italian ones with their accented letters.
 std::wstring AsShown(const std::string& utf8, bool italian) {
     std::wstring text = Wide(utf8);
-    for (wchar_t& c : text) {
-        const int byte = italian && c >= 0x0410 && c <= 0x044F ? cp1251::FromUnicode(c) : 0;
-        if (const char16_t accented = cp1251::AccentedLetterStoodInBy(static_cast<unsigned char>(byte))) c = accented;
-    }
+    if (italian)
+        for (wchar_t& c : text) c = static_cast<wchar_t>(cp1251::ItalianLetter(c));
     return text;
 }
 
@@ -151,14 +151,32 @@ int PrintTexts(const std::vector<HWND>& controls) {
     return controls.empty() ? 1 : 0;
 }
 
-// The learning screen's cards, turned on by the tick the timer would send, until the Italian line
-// has an accented letter: about one card in thirty.
-int CardWithAccent(HWND window) {
+// A text as a Windows-1251 program gets it: an accented Latin letter becomes its plain one
+// (Windows' best fit).
+std::wstring Through1251(const std::wstring& text) {
+    std::string bytes(text.size(), '\0');
+    bytes.resize(WideCharToMultiByte(1251, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+                                     static_cast<int>(bytes.size()), nullptr, nullptr));
+    std::wstring back(bytes.size(), L'\0');
+    back.resize(MultiByteToWideChar(1251, 0, bytes.data(), static_cast<int>(bytes.size()), back.data(),
+                                    static_cast<int>(back.size())));
+    return back;
+}
+
+// The learning screen's card, printed; 0 where it is a pair of the word list. accents: the cards
+// turned on by the tick the timer would send until the Italian line has an accented letter (about
+// one card in thirty); plain: the card on show, as a program in Windows-1251 gets its texts.
+int Card(HWND window, const std::wstring& form, const wchar_t* words) {
     const std::vector<HWND> lines = Controls(window, L"Static");
-    for (int tick = 0; lines.size() >= 2 && tick < 3000; ++tick) {
-        if (HasAccent(TextOf(lines[0]))) return PrintTexts({lines[0], lines[1]});
+    if (lines.size() < 2) return 1;
+    const bool accents = form == L"accents";
+    for (int tick = 0; accents && !HasAccent(TextOf(lines[0])) && tick < 3000; ++tick)
         SendMessageTimeoutW(window, WM_TIMER, 1, 0, SMTO_ABORTIFHUNG, kPatience, nullptr);
-    }
+    const std::wstring italian = TextOf(lines[0]), russian = TextOf(lines[1]);
+    PrintTexts({lines[0], lines[1]});
+    if (accents && !HasAccent(italian)) return 1;
+    for (const Pair& pair : ReadWords(words))
+        if (pair.russian == russian && (accents ? pair.italian : Through1251(pair.italian)) == italian) return 0;
     return 1;
 }
 
@@ -240,7 +258,7 @@ int Request(const std::wstring& request, int argc, wchar_t** argv) {
     if (button) return !SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kPatience, nullptr);
     if (request == L"texts") return PrintTexts(Controls(window));
     if (request == L"answer") return PrintTexts(Controls(window, L"Edit"));
-    if (request == L"card") return CardWithAccent(window);
+    if (request == L"card" && argc == 4) return Card(window, argv[2], argv[3]);
     if (request == L"question" && argc == 4) return QuestionFor(window, argv[2], argv[3]);
     if (request == L"ok") return OkButton(window);
     return 1;

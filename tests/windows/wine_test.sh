@@ -94,19 +94,9 @@ answer_is() { [ "$(probe answer)" = "$1" ]; }
 answer_becomes() { tries=10 eventually answer_is "$1"; }  # a hung program takes 5 s a try
 wrong_answer_box() { xdotool search --name '^Неправильно!!!$' >/dev/null 2>&1; }
 judged_right() { answer_is "" && not wrong_answer_box; }  # the field emptied for the next question
-in_list() {  # in_list accents|plain RUSSIAN ITALIAN: a pair of the word list, its accents so written
-    python3 - "$words" "$@" <<'EOF'
-import sys
-words, form, russian, italian = sys.argv[1:]
-table = str.maketrans("аиймтущ", "àèéìòóù" if form == "accents" else "aeeioou")
-pairs = {tuple(line.rstrip("\n").split("\t")[1:]) for line in open(words, encoding="utf-8")}
-sys.exit((russian, italian) not in {(r, i.translate(table)) for r, i in pairs})
-EOF
-}
 card_is_a_pair() {  # card_is_a_pair accents|plain: the card on show
     local card
-    if [ "$1" = accents ]; then card=$(probe card); else card=$(probe texts | head -2); fi
-    in_list "$1" "$(sed -n 2p <<<"$card")" "$(sed -n 1p <<<"$card")" || { echo "  the card: $card"; return 1; }
+    card=$(probe card "$1" "$(wine winepath -w "$words")") || { echo "  the card: $card"; return 1; }
 }
 # learning accents|plain: the main menu's texts, then the learning screen, its timer held off (an
 # hour a card) so that only the probe turns the cards
