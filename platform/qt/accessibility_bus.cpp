@@ -9,7 +9,7 @@
 #include <QDBusMessage>
 #include <QDBusArgument>
 #include <QDeadlineTimer>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "platform/qt/layer.h"
@@ -36,9 +36,7 @@ bool BridgeWillJoin() {
 }  // namespace
 
 void JoinAccessibilityBus() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland"))) return;  // no bridge
-    if (!BridgeWillJoin()) return;
+    if (!OnDesktop() || !BridgeWillJoin()) return;
     const QDeadlineTimer deadline(kLongestWait);
     QTimer wake;  // so that the wait ends at the deadline, whatever else comes
     wake.start(50);

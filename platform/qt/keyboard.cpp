@@ -181,10 +181,9 @@ bool UnderWaylandCompositor() {
 }
 
 // The keyboard of the desktop that shows the program's windows, where the program may switch its
-// layout; Qt's offscreen and minimal platforms have none.
+// layout.
 const Keyboard* DesktopKeyboard() {
-    const QString platform = QGuiApplication::platformName();
-    if (platform != QLatin1String("xcb") && !platform.startsWith(QLatin1String("wayland"))) return nullptr;
+    if (!OnDesktop()) return nullptr;
     if (PlasmaAnswers()) return &kPlasma;
     return X11Display() && !UnderWaylandCompositor() ? &kXkb : nullptr;
 }

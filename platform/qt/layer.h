@@ -61,6 +61,9 @@ void EnsureApplication();
 void CheckDisplay();
 // The platform chosen for Qt ("xcb"), or "" for Qt's own choice.
 extern std::string ChosenPlatform;
+// Whether Qt shows the windows on a desktop (X11 or Wayland), not on its offscreen or minimal
+// platform, which has no keyboard to switch and no accessibility bridge.
+bool OnDesktop();
 
 // Gives the desktop back the keyboard layout the user had, where the program's is on.
 void GiveBackKeyboardLayout();

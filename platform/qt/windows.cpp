@@ -105,6 +105,11 @@ void DestroyTree(HWND handle) {
 
 }  // namespace
 
+bool OnDesktop() {
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
 void EnsureApplication() {
     if (QApplication::instance()) return;
     CheckDisplay();
